@@ -1,0 +1,45 @@
+# add_com_component(<name>
+#     IDL <file.idl> RC <file.rc> [DEF <file.def>]
+#     SOURCES <files...> LIBRARIES <libs...>)
+#
+# Builds <name>.dll, an in-process component server: the IDL is compiled by widl
+# into <name>.tlb (embedded by the .rc as TYPELIB resource 1), <name>_h.h and
+# <name>_i.c (the interface and class identifiers). The install step copies the
+# DLL with the IDL, type library and generated header/identifiers into <name>/.
+set(QUARENT_WIDL_FLAGS --win32 -I/usr/include/wine/wine/windows -L/usr/lib/i386-linux-gnu/wine/i386-windows)
+
+function(add_com_component name)
+  cmake_parse_arguments(ARG "" "IDL;RC;DEF" "SOURCES;LIBRARIES" ${ARGN})
+  set(gen ${CMAKE_CURRENT_BINARY_DIR}/generated)
+  file(MAKE_DIRECTORY ${gen})
+  get_filename_component(idl ${ARG_IDL} ABSOLUTE)
+  add_custom_command(
+    OUTPUT ${gen}/${name}.tlb ${gen}/${name}_h.h ${gen}/${name}_i.c
+    COMMAND ${QUARENT_WIDL} ${QUARENT_WIDL_FLAGS} -I${CMAKE_CURRENT_SOURCE_DIR}
+            -t -T ${gen}/${name}.tlb -h -H ${gen}/${name}_h.h -u -U ${gen}/${name}_i.c ${idl}
+    DEPENDS ${idl}
+    COMMENT "widl ${name}.idl")
+
+  get_filename_component(rc ${ARG_RC} ABSOLUTE)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${gen}/${name}.tlb)
+  if(ARG_DEF)
+    get_filename_component(def ${ARG_DEF} ABSOLUTE)
+  else()
+    set(def ${CMAKE_SOURCE_DIR}/common/component.def)
+  endif()
+
+  add_library(${name} SHARED ${ARG_SOURCES} ${rc} ${def} ${gen}/${name}_i.c)
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
+  target_include_directories(${name} PRIVATE ${gen} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE quarent_common ${ARG_LIBRARIES})
+  target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)
+
+  # Test clients bind early through the generated header and identifiers.
+  add_library(${name}_client INTERFACE)
+  target_include_directories(${name}_client INTERFACE ${gen})
+  target_sources(${name}_client INTERFACE ${gen}/${name}_i.c)
+  add_dependencies(${name}_client ${name})
+
+  install(TARGETS ${name} RUNTIME DESTINATION ${name} LIBRARY DESTINATION ${name})
+  install(FILES ${idl} ${gen}/${name}.tlb ${gen}/${name}_h.h ${gen}/${name}_i.c DESTINATION ${name})
+endfunction()

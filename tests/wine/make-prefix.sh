@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Creates the 32-bit Wine prefix that every Wine test copies, once.
+# Usage: make-prefix.sh <folder>. Does nothing when the prefix is complete.
+set -euo pipefail
+
+prefix=$1
+[ -f "$prefix/.complete" ] && exit 0
+
+lock=$prefix.lock
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$lock"
+flock 9
+[ -f "$prefix/.complete" ] && exit 0
+
+rm -rf "$prefix"
+export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+wineboot -i >/dev/null 2>&1
+wineserver -w
+touch "$prefix/.complete"

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a 32-bit prefix of its own.
+#
+# The prefix is a fresh copy of the template prefix that make-prefix.sh builds
+# once per build tree, so no test sees the registrations or sections of another.
+# Environment: QUARENT_WINE_ROOT (folder of the template and the test prefixes),
+# QUARENT_TEST_NAME (name of the test's prefix; defaults to the program's name).
+# Without a display, the program runs under a virtual one (xvfb-run).
+set -euo pipefail
+
+program=$1
+shift
+root=${QUARENT_WINE_ROOT:-$(dirname "$(readlink -f "$program")")/../wine}
+name=${QUARENT_TEST_NAME:-$(basename "$program" .exe)}
+template=$root/template
+prefix=$root/prefixes/$name
+
+"$(dirname "$0")/make-prefix.sh" "$template" >/dev/null
+
+rm -rf "$prefix"
+mkdir -p "$(dirname "$prefix")"
+# The system files are shared through hard links (Wine never rewrites them in
+# place); the registry files, which Wine does rewrite, are real copies.
+mkdir -p "$prefix"
+cp -al "$template/drive_c" "$prefix/drive_c"
+for entry in "$template"/* "$template"/.update-timestamp; do
+  [ "$(basename "$entry")" = drive_c ] || cp -a "$entry" "$prefix/"
+done
+
+export WINEPREFIX=$prefix WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+status=0
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" wine "$program" "$@" || status=$?
+else
+  wine "$program" "$@" || status=$?
+fi
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+if [ "$status" -eq 0 ] && [ -z "${QUARENT_KEEP_PREFIX:-}" ]; then
+  rm -rf "$prefix"
+fi
+exit "$status"
