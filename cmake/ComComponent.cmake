@@ -28,9 +28,10 @@ function(add_com_component name)
     set(def ${CMAKE_SOURCE_DIR}/common/component.def)
   endif()
 
-  add_library(${name} SHARED ${ARG_SOURCES} ${rc} ${def} ${gen}/${name}_i.c)
+  add_library(${name} SHARED ${ARG_SOURCES} ${rc} ${def} ${gen}/${name}_i.c
+    $<TARGET_OBJECTS:quarent_module_entry>)
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
-  target_include_directories(${name} PRIVATE ${gen} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(${name} PRIVATE ${gen} ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE quarent_common ${ARG_LIBRARIES})
   target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)
 

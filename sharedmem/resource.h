@@ -1,0 +1,3 @@
+#pragma once
+// Resource identifiers of QRNShrMem.dll.
+#define IDS_PRODUCT_TITLE 100

@@ -1,0 +1,280 @@
+#include "shared_memory.h"
+
+#include <cstring>
+#include <new>
+
+#include "common/about_box.h"
+#include "resource.h"
+#include "section_rules.h"
+
+namespace quarent::sharedmem {
+namespace {
+
+enum EventId : DISPID {
+  kBeforeCreate = 1,
+  kAfterCreate = 2,
+  kBeforeDelete = 3,
+  kAfterDelete = 4,
+  kBeforeRead = 5,
+  kAfterRead = 6,
+  kBeforeWrite = 7,
+  kAfterWrite = 8,
+};
+
+VARIANT_BOOL AsVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+
+// A client of ReadVB/WriteVB passes its buffer's address as a long.
+unsigned char* AddressFromLong(LONG address) {
+  return reinterpret_cast<unsigned char*>(static_cast<uintptr_t>(static_cast<ULONG>(address)));
+}
+
+}  // namespace
+
+SharedMemory::SharedMemory(IUnknown* outer)
+    : ComObject(outer), events_(*this, DIID__ISharedMemoryEvents, lock_) {}
+
+SharedMemory::~SharedMemory() {
+  // Final release: the section goes without any event.
+  fireEvents_ = VARIANT_FALSE;
+  VARIANT_BOOL deleted;
+  Delete(&deleted);
+}
+
+HRESULT SharedMemory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
+  return CreateComObject<SharedMemory>(outer, iid, object);
+}
+
+void* SharedMemory::FindInterface(REFIID iid) {
+  if (IsEqualIID(iid, IID_ISharedMemory) || IsEqualIID(iid, IID_IDispatch)) return static_cast<ISharedMemory*>(this);
+  if (IsEqualIID(iid, IID_ISupportErrorInfo)) return static_cast<ISupportErrorInfo*>(this);
+  if (IsEqualIID(iid, IID_IConnectionPointContainer)) return static_cast<IConnectionPointContainer*>(this);
+  return nullptr;
+}
+
+std::shared_ptr<SharedSection> SharedMemory::HeldSection() {
+  CriticalSectionLock hold(lock_);
+  return section_;
+}
+
+Bstr SharedMemory::StoredName() {
+  CriticalSectionLock hold(lock_);
+  return Bstr::Adopt(SysAllocStringLen(name_.Get(), name_.Length()));
+}
+
+void SharedMemory::RaiseNameEvent(DISPID id, BSTR name) {
+  VARIANT argument;
+  argument.vt = VT_BSTR;
+  argument.bstrVal = name;
+  events_.RaiseEvent(id, &argument, 1);
+}
+
+void SharedMemory::RaiseCreateEvent(DISPID id, BSTR name, LONG size) {
+  VARIANT arguments[2];  // reversed: Size, then Name
+  arguments[0].vt = VT_I4;
+  arguments[0].lVal = size;
+  arguments[1].vt = VT_BSTR;
+  arguments[1].bstrVal = name;
+  events_.RaiseEvent(id, arguments, 2);
+}
+
+STDMETHODIMP SharedMemory::get_Ptr(unsigned char* p) {
+  // Never gives out an address.
+  return p == nullptr ? E_POINTER : S_OK;
+}
+
+STDMETHODIMP SharedMemory::get_AutoLock(VARIANT_BOOL* value) {
+  if (value == nullptr) return E_POINTER;
+  *value = autoLock_;
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::put_AutoLock(VARIANT_BOOL value) {
+  CriticalSectionLock hold(lock_);
+  autoLock_ = value;
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::get_FireEvents(VARIANT_BOOL* value) {
+  if (value == nullptr) return E_POINTER;
+  *value = fireEvents_;
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::put_FireEvents(VARIANT_BOOL value) {
+  CriticalSectionLock hold(lock_);
+  fireEvents_ = value;
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::get_Size(LONG* value) {
+  if (value == nullptr) return E_POINTER;
+  const std::shared_ptr<SharedSection> section = HeldSection();
+  *value = section ? section->Size() : 0;
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::get_MeFirst(VARIANT_BOOL* value) {
+  if (value == nullptr) return E_POINTER;
+  *value = meFirst_;
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::get_Name(BSTR* value) {
+  if (value == nullptr) return E_POINTER;
+  CriticalSectionLock hold(lock_);
+  *value = SysAllocStringLen(name_.Get(), name_.Length());
+  return *value ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP SharedMemory::get_IsCreated(VARIANT_BOOL* value) {
+  if (value == nullptr) return E_POINTER;
+  *value = AsVariantBool(HeldSection() != nullptr);
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::Create(LONG size, BSTR name, VARIANT_BOOL* result) {
+  if (result == nullptr) return E_POINTER;
+  if (HeldSection()) Delete(result);
+  *result = VARIANT_FALSE;
+  if (fireEvents_) RaiseCreateEvent(kBeforeCreate, name, size);
+
+  // A negative Size would reach the platform as a request of 2 GB or more.
+  if (size < 0) return E_INVALIDARG;
+  std::string mappingName;
+  Bstr nameCopy;
+  try {
+    mappingName = ToAnsi(name);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  if (name != nullptr) {
+    nameCopy = Bstr::Adopt(SysAllocStringLen(name, SysStringLen(name)));
+    if (!nameCopy.Get()) return E_OUTOFMEMORY;
+  }
+
+  SharedSection::Opened opened = SharedSection::Open(size, mappingName);
+  if (!opened.section) return StatusFromPlatformError(opened.error);
+  {
+    CriticalSectionLock hold(lock_);
+    meFirst_ = AsVariantBool(opened.createdAnew);
+    section_ = std::move(opened.section);
+    name_ = std::move(nameCopy);
+  }
+  if (fireEvents_) RaiseCreateEvent(kAfterCreate, name, size);
+  *result = VARIANT_TRUE;
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::Delete(VARIANT_BOOL* result) {
+  if (result == nullptr) return E_POINTER;
+  *result = VARIANT_FALSE;
+  if (!HeldSection()) return S_OK;
+  if (fireEvents_) RaiseNameEvent(kBeforeDelete, StoredName().Get());
+  std::shared_ptr<SharedSection> closing;
+  {
+    CriticalSectionLock hold(lock_);
+    closing = std::move(section_);
+    meFirst_ = VARIANT_FALSE;
+  }
+  // The view and handles close here, unless a copy on another thread still uses them.
+  closing.reset();
+  if (fireEvents_) RaiseNameEvent(kAfterDelete, StoredName().Get());
+  {
+    CriticalSectionLock hold(lock_);
+    name_.Reset();
+  }
+  *result = VARIANT_TRUE;
+  return S_OK;
+}
+
+HRESULT SharedMemory::Transfer(Direction direction, unsigned char* buffer, LONG bytes, LONG* transferred,
+                               LONG offset, VARIANT_BOOL* result) {
+  if (result == nullptr || buffer == nullptr) return E_POINTER;
+  *result = VARIANT_FALSE;
+  if (transferred) *transferred = 0;
+
+  std::shared_ptr<SharedSection> section = HeldSection();
+  if (!section) return S_OK;
+  CopyPlan plan = PlanCopy(section->Size(), section->ViewBytes(), offset, bytes);
+  if (plan.decision == CopyDecision::kRefused) return E_INVALIDARG;
+  if (plan.decision == CopyDecision::kPastEnd) return S_OK;
+
+  const bool raise = fireEvents_ != VARIANT_FALSE;
+  if (raise) {
+    RaiseNameEvent(direction == Direction::kRead ? kBeforeRead : kBeforeWrite, StoredName().Get());
+    // A sink may have deleted or replaced the section: copy only within the
+    // section held now, if any.
+    section = HeldSection();
+    if (!section) return S_OK;
+    plan = PlanCopy(section->Size(), section->ViewBytes(), offset, bytes);
+    if (plan.decision != CopyDecision::kCopy) return S_OK;
+  }
+
+  const bool locked = autoLock_ != VARIANT_FALSE;
+  if (locked) section->Lock();
+  unsigned char* place = section->View() + offset;
+  if (direction == Direction::kRead) {
+    std::memcpy(buffer, place, static_cast<size_t>(plan.count));
+  } else {
+    std::memcpy(place, buffer, static_cast<size_t>(plan.count));
+  }
+  if (locked) section->Unlock();
+
+  if (raise) RaiseNameEvent(direction == Direction::kRead ? kAfterRead : kAfterWrite, StoredName().Get());
+  if (transferred) *transferred = plan.count;
+  *result = VARIANT_TRUE;
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::Read(unsigned char* buffer, LONG bytesToRead, LONG* bytesRead, LONG offset,
+                                VARIANT_BOOL* result) {
+  return Transfer(Direction::kRead, buffer, bytesToRead, bytesRead, offset, result);
+}
+
+STDMETHODIMP SharedMemory::Write(unsigned char* buffer, LONG bytesToWrite, LONG* bytesWritten, LONG offset,
+                                 VARIANT_BOOL* result) {
+  return Transfer(Direction::kWrite, buffer, bytesToWrite, bytesWritten, offset, result);
+}
+
+STDMETHODIMP SharedMemory::ReadVB(LONG buffer, LONG bytesToRead, LONG* bytesRead, LONG offset,
+                                  VARIANT_BOOL* result) {
+  return Transfer(Direction::kRead, AddressFromLong(buffer), bytesToRead, bytesRead, offset, result);
+}
+
+STDMETHODIMP SharedMemory::WriteVB(LONG buffer, LONG bytesToWrite, LONG* bytesWritten, LONG offset,
+                                   VARIANT_BOOL* result) {
+  return Transfer(Direction::kWrite, AddressFromLong(buffer), bytesToWrite, bytesWritten, offset, result);
+}
+
+STDMETHODIMP SharedMemory::MemLock(VARIANT_BOOL* result) {
+  if (result == nullptr) return E_POINTER;
+  const std::shared_ptr<SharedSection> section = HeldSection();
+  if (section) section->Lock();
+  *result = AsVariantBool(section != nullptr);
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::MemUnlock(VARIANT_BOOL* result) {
+  if (result == nullptr) return E_POINTER;
+  const std::shared_ptr<SharedSection> section = HeldSection();
+  // True also when this thread did not own the lock.
+  if (section) section->Unlock();
+  *result = AsVariantBool(section != nullptr);
+  return S_OK;
+}
+
+STDMETHODIMP SharedMemory::GenerateSafeName(BSTR* result) {
+  if (result == nullptr) return E_POINTER;
+  *result = nullptr;
+  GUID guid;
+  HRESULT status = CoCreateGuid(&guid);
+  if (FAILED(status)) return status;
+  wchar_t text[64];
+  if (StringFromGUID2(guid, text, ARRAYSIZE(text)) == 0) return E_FAIL;
+  *result = AnsiToBstr(ToAnsi(text, static_cast<UINT>(wcslen(text))));
+  return *result ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP SharedMemory::AboutBox() { return ShowAboutBox(IDS_PRODUCT_TITLE); }
+
+}  // namespace quarent::sharedmem

@@ -1,0 +1,27 @@
+#pragma once
+// Starting programs from a Wine test: other test programs beside this one,
+// regsvr32, reg.exe.
+#include <windows.h>
+
+#include <string>
+
+namespace test {
+
+// Full path of `file` in the folder of the running program (the cross
+// build's bin folder, where the DLLs and test programs are).
+std::wstring BesideProgram(const std::wstring& file);
+
+// Starts `commandLine` and returns its process handle (null on failure).
+HANDLE StartProcess(const std::wstring& commandLine);
+
+// Runs `commandLine` to its end (or `timeoutMs`) and returns its exit code;
+// -1 when it could not start, -2 on time-out (the process is then killed).
+long RunProcess(const std::wstring& commandLine, DWORD timeoutMs = 60000);
+
+// Runs `commandLine` and returns what it wrote to its standard output.
+std::string CaptureOutput(const std::wstring& commandLine, DWORD timeoutMs = 60000);
+
+// regsvr32 /s (or /s /u) on a DLL beside this program; returns its exit code.
+long RegisterServer(const std::wstring& dll, bool unregister = false);
+
+}  // namespace test

@@ -1,0 +1,19 @@
+#pragma once
+// Reading the registry back in Wine tests.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace test {
+
+// The string value `name` (null: the default value) of `root\path`, or
+// nothing when the key or value is missing.
+std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& path, const wchar_t* name = nullptr);
+
+// The type of value `name` of `root\path`, or REG_NONE when missing.
+DWORD RegistryValueType(HKEY root, const std::wstring& path, const wchar_t* name);
+
+bool RegistryKeyExists(HKEY root, const std::wstring& path);
+
+}  // namespace test

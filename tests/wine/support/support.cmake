@@ -1,0 +1,8 @@
+# Helpers shared by the Wine test clients (included from tests/wine/CMakeLists.txt).
+add_library(wine_test_support STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/com_client.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/event_recorder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/processes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/registry_reader.cpp)
+target_include_directories(wine_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR})
+target_link_libraries(wine_test_support PUBLIC gtest ole32 oleaut32 uuid advapi32 user32 gdi32)
