@@ -1,5 +1,6 @@
 # Wine tests of the barcode control QRNBC10 (included from tests/wine/CMakeLists.txt).
 add_library(barcode_test_support STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/test_container.cpp)
 target_include_directories(barcode_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(barcode_test_support PUBLIC wine_test_support QRNBC10_client)
@@ -7,3 +8,7 @@ target_link_libraries(barcode_test_support PUBLIC wine_test_support QRNBC10_clie
 add_wine_test(barcode_control_properties
   SOURCES barcode/control_properties_test.cpp
   LIBRARIES barcode_test_support version)
+
+add_wine_test(barcode_control_container
+  SOURCES barcode/control_container_test.cpp
+  LIBRARIES barcode_test_support)
