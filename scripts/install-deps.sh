@@ -9,7 +9,7 @@ packages=(
   wine wine32:i386 libwine-dev
   xvfb xauth x11-apps imagemagick
   zbar-tools libzint-dev
-  fonts-wine fonts-liberation
+  fonts-liberation
   clang libclang-rt-14-dev
 )
 

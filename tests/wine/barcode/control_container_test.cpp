@@ -410,9 +410,9 @@ std::wstring RasterFace() {
 TEST_F(ContainerTest, FontMustBeATrueTypeFontOnceTheControlHasAWindow) {
   test::HostedControl control(true, true);
   IFontDisp* trueType = test::MakeFont(L"DejaVu Sans");
+  // A raster face is refused too, where the machine has one.
   const std::wstring rasterFace = RasterFace();
-  if (rasterFace.empty()) GTEST_SKIP() << "no raster font installed (Debian package fonts-wine has some)";
-  IFontDisp* raster = test::MakeFont(rasterFace.c_str());
+  IFontDisp* raster = rasterFace.empty() ? nullptr : test::MakeFont(rasterFace.c_str());
   ASSERT_NE(nullptr, trueType);
   EXPECT_EQ(S_OK, control->put_Font(trueType));
   IFontDisp* stored = nullptr;
@@ -428,12 +428,14 @@ TEST_F(ContainerTest, FontMustBeATrueTypeFontOnceTheControlHasAWindow) {
   struct Row {
     const char* name;
     IFontDisp* font;
+    bool available;
   };
-  const Row rows[] = {{"raster font", raster},
-                      {"not a font", reinterpret_cast<IFontDisp*>(static_cast<IDispatch*>(control.Get()))},
-                      {"null", nullptr}};
+  const Row rows[] = {{"not a font", reinterpret_cast<IFontDisp*>(static_cast<IDispatch*>(control.Get())), true},
+                      {"null", nullptr, true},
+                      {"raster font", raster, raster != nullptr}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
+    if (!row.available) continue;
     EXPECT_EQ(E_INVALIDARG, control->putref_Font(row.font));
     const test::ErrorInfoText error = test::TakeErrorInfo();
     EXPECT_EQ(std::wstring(fontText), error.description);
@@ -441,7 +443,7 @@ TEST_F(ContainerTest, FontMustBeATrueTypeFontOnceTheControlHasAWindow) {
   control->get_Font(&stored);
   EXPECT_EQ(trueType, stored) << "a refused font leaves the old one";
   stored->Release();
-  raster->Release();
+  if (raster) raster->Release();
   trueType->Release();
 }
 
