@@ -12,3 +12,7 @@ add_wine_test(barcode_control_properties
 add_wine_test(barcode_control_container
   SOURCES barcode/control_container_test.cpp
   LIBRARIES barcode_test_support)
+
+add_wine_test(barcode_control_drawing
+  SOURCES barcode/control_drawing_test.cpp
+  LIBRARIES barcode_test_support barcode_encoders)
