@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/automation_types.h"
+#include "QRNBC10_h.h"
 #include "common/com_ptr.h"
 #include "model/property_stream.h"
 
@@ -13,6 +14,9 @@ namespace {
 
 using ::barcode::PersistedProperty;
 using ::barcode::ValueType;
+
+constexpr DISPID kTextPrefixId = 1002;
+constexpr DISPID kTextSuffixId = 1003;
 
 // IStream as the portable reader's byte source.
 class StreamSource : public ::barcode::ByteSource {
@@ -92,20 +96,42 @@ HRESULT PutProperty(IDispatch* control, DISPID id, VARIANT* value) {
   return InvokeStatus(status, exception);
 }
 
+// A string property read through the control's own interface: the platform's dispatch may
+// hand a null string back as an empty one, and the stream tells the two apart.
+HRESULT GetStringProperty(IDispatch* control, DISPID id, VARIANT* value) {
+  ComPtr<IQRNBarCode> barCode;
+  HRESULT status = control->QueryInterface(IID_IQRNBarCode, barCode.ReceiveVoid());
+  if (FAILED(status)) return status;
+  BSTR text = nullptr;
+  switch (id) {
+    case DISPID_CAPTION: status = barCode->get_Caption(&text); break;
+    case kTextPrefixId: status = barCode->get_TextPrefix(&text); break;
+    case kTextSuffixId: status = barCode->get_TextSuffix(&text); break;
+    default: return GetProperty(control, id, value);
+  }
+  if (FAILED(status)) return status;
+  value->vt = VT_BSTR;
+  value->bstrVal = text;
+  return S_OK;
+}
+
 // The property's current value converted to the type it is persisted as.
 HRESULT GetPersistedValue(IDispatch* control, const PersistedProperty& property, VARIANT* value) {
-  HRESULT status = GetProperty(control, property.dispid, value);
+  HRESULT status = property.type == ValueType::String ? GetStringProperty(control, property.dispid, value)
+                                                      : GetProperty(control, property.dispid, value);
   if (FAILED(status)) return status;
   if (property.type == ValueType::Object) {
     if (value->vt == VT_UNKNOWN || value->vt == VT_EMPTY) status = VariantChangeType(value, value, 0, VT_DISPATCH);
     return value->vt == VT_DISPATCH ? status : DISP_E_TYPEMISMATCH;
   }
+  const VARTYPE wanted = VariantTypeOf(property.type);
+  if (value->vt == wanted) return S_OK;  // a conversion would turn a null string into an empty one
   // A colour naming a system colour is negative as a signed number: keep its bits.
   if (property.type == ValueType::UInt32 && value->vt == VT_I4) {
     value->vt = VT_UI4;
     return S_OK;
   }
-  return VariantChangeType(value, value, 0, VariantTypeOf(property.type));
+  return VariantChangeType(value, value, 0, wanted);
 }
 
 HRESULT SaveFont(IStream* stream, IDispatch* font) {

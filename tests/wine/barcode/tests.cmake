@@ -16,3 +16,7 @@ add_wine_test(barcode_control_container
 add_wine_test(barcode_control_drawing
   SOURCES barcode/control_drawing_test.cpp
   LIBRARIES barcode_test_support barcode_encoders)
+
+add_wine_test(barcode_control_persistence
+  SOURCES barcode/control_persistence_test.cpp
+  LIBRARIES barcode_test_support)
