@@ -20,3 +20,7 @@ add_wine_test(barcode_control_drawing
 add_wine_test(barcode_control_persistence
   SOURCES barcode/control_persistence_test.cpp
   LIBRARIES barcode_test_support)
+
+add_wine_test(barcode_property_page
+  SOURCES barcode/property_page_test.cpp
+  LIBRARIES barcode_test_support)

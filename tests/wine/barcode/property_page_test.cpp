@@ -1,0 +1,287 @@
+// QRNBCPage: loading the fields, the dirty state, and Apply with its order, its error
+// messages and the reload of a refused field.
+#include <windows.h>
+#include <olectl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "QRNBC10_h.h"
+#include "com_client.h"
+#include "test_container.h"
+
+namespace {
+
+using test::Hex;
+
+// Field ids of dialog 1010.
+enum Field {
+  kCaption = 201,
+  kAutoSize = 202,
+  kBarAlignment = 203,
+  kTextAlignment = 204,
+  kBarWidth = 205,
+  kTextShow = 206,
+  kPrefix = 207,
+  kSuffix = 209,
+  kOrientation = 210,
+  kStyle = 211,
+};
+
+class PageSite : public IPropertyPageSite {
+ public:
+  DWORD lastStatus = 0;
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyPageSite)) {
+      *object = static_cast<IPropertyPageSite*>(this);
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP OnStatusChange(DWORD flags) override {
+    lastStatus = flags;
+    return S_OK;
+  }
+  STDMETHODIMP GetLocaleID(LCID* locale) override {
+    *locale = LOCALE_USER_DEFAULT;
+    return S_OK;
+  }
+  STDMETHODIMP GetPageContainer(IUnknown** container) override {
+    *container = nullptr;
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
+};
+
+// Closes the next message box titled "Error" and keeps its text.
+class MessageBoxWatcher {
+ public:
+  MessageBoxWatcher() : thread_([this] { Watch(); }) {}
+  ~MessageBoxWatcher() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  // The text of the box, once it was closed ("" when none came).
+  std::string Text() {
+    if (thread_.joinable()) thread_.join();
+    return text_;
+  }
+
+ private:
+  static BOOL CALLBACK CollectStatic(HWND child, LPARAM collected) {
+    char className[32] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0) {
+      char text[512] = {};
+      GetWindowTextA(child, text, sizeof text);
+      if (text[0]) *reinterpret_cast<std::string*>(collected) += text;
+    }
+    return TRUE;
+  }
+  void Watch() {
+    const DWORD end = GetTickCount() + 10000;
+    while (!stop_ && GetTickCount() < end) {
+      HWND box = FindWindowA("#32770", "Error");
+      if (box) {
+        std::string text;
+        EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&text));
+        text_ = text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  }
+  std::atomic<bool> stop_{false};
+  std::string text_;
+  std::thread thread_;
+};
+
+class PropertyPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(test::RegisterBarCodeServer());
+    hosted_ = std::make_unique<test::HostedControl>();
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_QRNBCPage, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
+                                     reinterpret_cast<void**>(&page_)));
+    ASSERT_EQ(S_OK, page_->SetPageSite(&site_));
+    IUnknown* object = hosted_->Get();
+    ASSERT_EQ(S_OK, page_->SetObjects(1, &object));
+    RECT where = {0, 0, 400, 350};
+    ASSERT_EQ(S_OK, page_->Activate(hosted_->Site().Window(), &where, FALSE));
+    dialog_ = FindWindowExA(hosted_->Site().Window(), nullptr, "#32770", nullptr);
+    ASSERT_NE(nullptr, dialog_);
+  }
+  void TearDown() override {
+    if (page_) {
+      page_->Deactivate();
+      page_->SetObjects(0, nullptr);
+      page_->SetPageSite(nullptr);
+      page_->Release();
+    }
+    hosted_.reset();
+  }
+
+  std::string Text(int field) {
+    char text[512] = {};
+    GetDlgItemTextA(dialog_, field, text, sizeof text);
+    return text;
+  }
+  void SetText(int field, const char* text) { SetDlgItemTextA(dialog_, field, text); }
+  int Selection(int list) { return static_cast<int>(SendDlgItemMessageA(dialog_, list, CB_GETCURSEL, 0, 0)); }
+  void Select(int list, int position) {
+    SendDlgItemMessageA(dialog_, list, CB_SETCURSEL, position, 0);
+    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog_, list)));
+  }
+  std::wstring Caption() {
+    BSTR caption = nullptr;
+    hosted_->Get()->get_Caption(&caption);
+    std::wstring text = caption ? caption : L"";
+    SysFreeString(caption);
+    return text;
+  }
+
+  std::unique_ptr<test::HostedControl> hosted_;
+  PageSite site_;
+  IPropertyPage* page_ = nullptr;
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(PropertyPageTest, DescribesItselfWithItsTitleAndSize) {
+  PROPPAGEINFO info = {};
+  ASSERT_EQ(S_OK, page_->GetPageInfo(&info));
+  EXPECT_STREQ(L"&BarCode", info.pszTitle);
+  EXPECT_GT(info.size.cx, 223);  // 223 x 191 dialog units are more pixels than units
+  EXPECT_GT(info.size.cy, 191);
+  EXPECT_EQ(nullptr, info.pszHelpFile);
+  EXPECT_EQ(nullptr, info.pszDocString);
+  CoTaskMemFree(info.pszTitle);
+}
+
+TEST_F(PropertyPageTest, LoadsTheFieldsAndListsFromTheControl) {
+  EXPECT_EQ("QUARENT", Text(kCaption));
+  EXPECT_EQ("35", Text(kBarWidth));
+  EXPECT_EQ("", Text(kPrefix));
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog_, kTextShow));
+  EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(dialog_, kAutoSize));
+  EXPECT_EQ(2, Selection(kTextAlignment)) << "qrnCenter";
+  EXPECT_EQ(0, Selection(kBarAlignment));
+  EXPECT_EQ(0, Selection(kOrientation));
+  EXPECT_EQ(0, Selection(kStyle));
+  struct Row {
+    int list;
+    int position;
+    const char* item;
+  };
+  const Row rows[] = {{kStyle, 0, "1 - qrnBarCode128"},       {kStyle, 7, "8 - qrnBarCodeCodeabar"},
+                      {kStyle, 8, "9 - qrnBarCodeMSI"},       {kOrientation, 2, "3 - qrnVerticallyDown"},
+                      {kBarAlignment, 1, "2 - qrnRight"},     {kTextAlignment, 2, "3 - qrnCenter"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.item);
+    char item[64] = {};
+    SendDlgItemMessageA(dialog_, row.list, CB_GETLBTEXT, row.position, reinterpret_cast<LPARAM>(item));
+    EXPECT_STREQ(row.item, item);
+  }
+  EXPECT_EQ(9, SendDlgItemMessageA(dialog_, kStyle, CB_GETCOUNT, 0, 0));
+  EXPECT_EQ(S_FALSE, page_->IsPageDirty());
+}
+
+TEST_F(PropertyPageTest, AnEditMakesThePageDirty) {
+  SetText(kPrefix, "<");
+  EXPECT_EQ(S_OK, page_->IsPageDirty());
+  EXPECT_EQ(static_cast<DWORD>(PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE), site_.lastStatus);
+}
+
+TEST_F(PropertyPageTest, ApplyWritesANewStyleAndItsCaptionTogether) {
+  Select(kStyle, 4);  // qrnBarCode39
+  SetText(kCaption, "NEW CODE 39");
+  SetText(kBarWidth, "60");
+  SetText(kPrefix, "(");
+  SetText(kSuffix, ")");
+  Select(kOrientation, 1);
+  Select(kBarAlignment, 2);
+  Select(kTextAlignment, 0);
+  CheckDlgButton(dialog_, kAutoSize, BST_CHECKED);
+  CheckDlgButton(dialog_, kTextShow, BST_UNCHECKED);
+  ASSERT_EQ(S_OK, page_->Apply()) << "the caption is emptied first, so the old caption never meets the new style";
+  EXPECT_EQ(S_FALSE, page_->IsPageDirty());
+  Constants_BarCodeSel style;
+  hosted_->Get()->get_BarStyle(&style);
+  EXPECT_EQ(qrnBarCode39, style);
+  EXPECT_EQ(L"NEW CODE 39", Caption());
+  LONG width = 0;
+  hosted_->Get()->get_BarWidth(&width);
+  EXPECT_EQ(60, width);
+  Constants_Orientation orientation;
+  hosted_->Get()->get_BarOrientation(&orientation);
+  EXPECT_EQ(qrnVerticallyUp, orientation);
+  Constants_Alignment alignment;
+  hosted_->Get()->get_BarAlignment(&alignment);
+  EXPECT_EQ(qrnCenter, alignment);
+  hosted_->Get()->get_TextAlignment(&alignment);
+  EXPECT_EQ(qrnLeft, alignment);
+  VARIANT_BOOL flag = 0;
+  hosted_->Get()->get_AutoSize(&flag);
+  EXPECT_NE(VARIANT_FALSE, flag);
+  hosted_->Get()->get_TextShow(&flag);
+  EXPECT_EQ(VARIANT_FALSE, flag);
+}
+
+TEST_F(PropertyPageTest, ARefusedCaptionShowsTheControlsTextAndIsReloaded) {
+  Select(kStyle, 4);  // qrnBarCode39
+  SetText(kCaption, "lower case");
+  HRESULT status;
+  std::string message;
+  {
+    MessageBoxWatcher watcher;
+    status = page_->Apply();
+    message = watcher.Text();
+  }
+  EXPECT_EQ(E_INVALIDARG, status) << Hex(status);
+  EXPECT_EQ("Some caracters in the source field are not supported in this BarCode caracter set.", message);
+  EXPECT_EQ(L"", Caption()) << "the caption stays empty until an Apply succeeds";
+  EXPECT_EQ("", Text(kCaption)) << "the field shows the control's caption again";
+  EXPECT_EQ(GetDlgItem(dialog_, kCaption), GetFocus());
+  Constants_BarCodeSel style;
+  hosted_->Get()->get_BarStyle(&style);
+  EXPECT_EQ(qrnBarCode39, style) << "the steps before the refusal stay written";
+}
+
+TEST_F(PropertyPageTest, AnEmptyBandWidthWritesZeroAndIsRefused) {
+  SetText(kBarWidth, "");
+  std::string message;
+  HRESULT status;
+  {
+    MessageBoxWatcher watcher;
+    status = page_->Apply();
+    message = watcher.Text();
+  }
+  EXPECT_EQ(E_INVALIDARG, status);
+  EXPECT_EQ("Bar width must be between 0.20 mm. and 2.50 mm.\n(Unit are in hundredth of millimeters.)", message);
+  EXPECT_EQ("35", Text(kBarWidth));
+  EXPECT_EQ(GetDlgItem(dialog_, kBarWidth), GetFocus());
+  EXPECT_EQ(L"", Caption()) << "the last step, the caption, was not written";
+}
+
+TEST_F(PropertyPageTest, ARefusalWithoutTextShowsTheGeneralMessage) {
+  SendDlgItemMessageA(dialog_, kOrientation, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);  // writes 0
+  std::string message;
+  HRESULT status;
+  {
+    MessageBoxWatcher watcher;
+    status = page_->Apply();
+    message = watcher.Text();
+  }
+  EXPECT_EQ(E_INVALIDARG, status);
+  EXPECT_EQ("Error updating property!", message);
+  EXPECT_EQ(0, Selection(kOrientation)) << "reloaded with qrnHorizontally";
+}
+
+}  // namespace
