@@ -9,7 +9,7 @@ packages=(
   wine wine32:i386 libwine-dev
   xvfb xauth x11-apps imagemagick
   zbar-tools libzint-dev
-  fonts-liberation
+  fonts-liberation python3-zxing-cpp python3-pil
   clang libclang-rt-14-dev
 )
 
