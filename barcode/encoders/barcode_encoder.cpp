@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace barcode {
 
-BarCodeEncoder::BarCodeEncoder(const std::uint32_t* patterns, std::size_t patternCount,
+BarCodeEncoder::BarCodeEncoder(const PatternElements* patterns, std::size_t patternCount,
                                std::string_view text)
     : patterns_(patterns), patternCount_(patternCount) {
+  sourceText_[0] = '\0';
   if (text.size() > kMaxSourceLength) {
     // Cutting the text would encode something else than asked: keep none and never encode.
     sourceTooLong_ = true;
@@ -33,39 +33,52 @@ bool BarCodeEncoder::PrependToSource(char character) {
   return true;
 }
 
+std::size_t BarCodeEncoder::WriteModuleRow(std::uint8_t* row, std::size_t capacity) const {
+  std::size_t position = 0;
+  for (std::size_t index = 0; index < symbolLength_; ++index) {
+    const std::uint8_t value = symbol_[index];
+    if (value >= patternCount_) continue;
+    const PatternElements& pattern = patterns_[value];
+    if (capacity - position >= pattern.modules.size()) {
+      // Copying the whole padded pattern is cheaper than copying its exact width; the padding
+      // is overwritten by the next character.
+      std::memcpy(row + position, pattern.modules.data(), pattern.modules.size());
+    } else if (capacity - position >= pattern.moduleCount) {
+      std::memcpy(row + position, pattern.modules.data(), pattern.moduleCount);
+    } else {
+      return 0;
+    }
+    position += pattern.moduleCount;
+  }
+  return position;
+}
+
 void BarCodeEncoder::ClearSymbol() {
-  symbol_.clear();
+  symbolCapacity_ = 0;
   symbolLength_ = 0;
   symbolOverflowed_ = false;
+  hasSymbol_ = false;
   moduleCount_ = 0;
 }
 
 void BarCodeEncoder::StartSymbol(std::size_t capacity) {
   ClearSymbol();
-  try {
-    symbol_.assign(capacity, kEndOfSymbol);
-  } catch (const std::bad_alloc&) {
-    // Reported like any other failure to encode: Encode returns nullptr.
-    symbol_.clear();
-    symbolOverflowed_ = true;
-  }
-}
-
-void BarCodeEncoder::AppendValue(std::uint8_t value) {
-  // The last slot is kept for the end marker.
-  if (symbolLength_ + 1 >= symbol_.size()) {
+  if (capacity > symbol_.size()) {
     symbolOverflowed_ = true;
     return;
   }
-  symbol_[symbolLength_++] = value;
+  symbolCapacity_ = capacity;
+  // The first four values read as the end marker until written.
+  std::fill_n(symbol_.begin(), capacity < 4 ? capacity : 4, kEndOfSymbol);
 }
 
 const std::uint8_t* BarCodeEncoder::FinishSymbol(std::int32_t moduleCount) {
-  if (symbolOverflowed_ || symbol_.empty()) {
+  if (symbolOverflowed_ || symbolCapacity_ == 0) {
     ClearSymbol();
     return nullptr;
   }
   symbol_[symbolLength_] = kEndOfSymbol;
+  hasSymbol_ = true;
   moduleCount_ = moduleCount;
   return symbol_.data();
 }

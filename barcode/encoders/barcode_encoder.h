@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "encoders/barcode_painter.h"
 #include "encoders/barcode_types.h"
@@ -32,6 +31,8 @@ class BarCodeEncoder {
  public:
   static constexpr std::size_t kMaxSourceLength = 255;
   static constexpr std::uint8_t kEndOfSymbol = 255;
+  // Room for the longest symbol, end marker included: Code 128 of 256 set C digits asks 256 + 36.
+  static constexpr std::size_t kMaxSymbolCapacity = kMaxSourceLength + 1 + 36;
   // Blank margin before and after the symbol, 0.01 mm.
   static constexpr std::int32_t kQuietZone = 635;
 
@@ -50,7 +51,8 @@ class BarCodeEncoder {
   // valid and the length is not checked.
   virtual bool IsValid(std::string_view text) const = 0;
   // Paints the background, the bars and, when asked, the text of the encoded symbol into
-  // `painter` (see barcode_painter.h); returns true when painted.
+  // `painter` (see barcode_painter.h); returns true when painted. Painting is not written yet:
+  // for now it paints nothing and returns false.
   virtual bool Draw(BarCodePainter& painter, const DrawRequest& request) const;
 
   BarCodeEncoder(const BarCodeEncoder&) = delete;
@@ -67,7 +69,7 @@ class BarCodeEncoder {
   // Quiet zone in 0.01 mm (635).
   std::int32_t QuietZone() const { return quietZone_; }
   // The symbol values followed by kEndOfSymbol, or nullptr when there is no symbol.
-  const std::uint8_t* Symbol() const { return symbol_.empty() ? nullptr : symbol_.data(); }
+  const std::uint8_t* Symbol() const { return hasSymbol_ ? symbol_.data() : nullptr; }
   // Number of symbol values before kEndOfSymbol; 0 without a symbol.
   std::size_t SymbolLength() const { return symbolLength_; }
 
@@ -78,24 +80,28 @@ class BarCodeEncoder {
   void ForEachElement(Visit&& visit) const {
     for (std::size_t index = 0; index < symbolLength_; ++index) {
       const std::uint8_t value = symbol_[index];
-      const std::uint32_t entry = value < patternCount_ ? patterns_[value] : 0;
-      bool isBar = true;
-      for (std::uint32_t divisor = entry == 0 ? 0 : PatternLeadingDivisor(entry); divisor != 0;
-           divisor /= 10) {
-        visit(SymbolElement{isBar, static_cast<int>(entry / divisor % 10)});
-        isBar = !isBar;
+      if (value >= patternCount_) continue;
+      const PatternElements& pattern = patterns_[value];
+      for (std::uint8_t element = 0; element < pattern.count; ++element) {
+        visit(SymbolElement{element % 2 == 0, pattern.widths[element]});
       }
     }
   }
 
+  // Writes the symbol as one byte per module, 1 for a bar and 0 for a space, in the order of
+  // ForEachElement; returns the number of modules written (the painted width), or 0 when there
+  // is no symbol or the row is too short. A row of ModuleCount() bytes is always long enough.
+  std::size_t WriteModuleRow(std::uint8_t* row, std::size_t capacity) const;
+
  protected:
-  // An encoder over `table` without a text (for IsValid only).
+  // An encoder over the style's pattern table (split by SplitPatterns; static, shared rather
+  // than copied) without a text, for IsValid only.
   template <std::size_t N>
-  explicit BarCodeEncoder(const std::array<std::uint32_t, N>& table)
+  explicit BarCodeEncoder(const std::array<PatternElements, N>& table)
       : BarCodeEncoder(table.data(), N, std::string_view()) {}
-  // An encoder over `table` with a copy of `text` (all its bytes, embedded zeros included).
+  // The same with a copy of `text` (all its bytes, embedded zeros included).
   template <std::size_t N>
-  BarCodeEncoder(const std::array<std::uint32_t, N>& table, std::string_view text)
+  BarCodeEncoder(const std::array<PatternElements, N>& table, std::string_view text)
       : BarCodeEncoder(table.data(), N, text) {}
 
   // True when the source text is non-empty, fits and passes IsValid.
@@ -105,28 +111,37 @@ class BarCodeEncoder {
 
   // Drops the symbol and sets the module count to 0.
   void ClearSymbol();
-  // Starts an empty symbol with room for `capacity` values, the end marker included.
+  // Starts an empty symbol with room for `capacity` values (at most kMaxSymbolCapacity), the
+  // end marker included.
   void StartSymbol(std::size_t capacity);
   // Appends one symbol value; past the room nothing is written and FinishSymbol fails.
-  void AppendValue(std::uint8_t value);
+  void AppendValue(std::uint8_t value) {
+    // The last slot is kept for the end marker.
+    if (symbolLength_ + 1 >= symbolCapacity_) {
+      symbolOverflowed_ = true;
+      return;
+    }
+    symbol_[symbolLength_++] = value;
+  }
   // Ends the symbol with kEndOfSymbol and sets the module count; returns the symbol, or
   // nullptr with no symbol when the room ran out.
   const std::uint8_t* FinishSymbol(std::int32_t moduleCount);
 
  private:
-  BarCodeEncoder(const std::uint32_t* patterns, std::size_t patternCount, std::string_view text);
+  BarCodeEncoder(const PatternElements* patterns, std::size_t patternCount, std::string_view text);
 
-  // The style's pattern table (static, immutable: shared instead of copied).
-  const std::uint32_t* patterns_;
+  const PatternElements* patterns_;
   std::size_t patternCount_;
-  // Symbol values, end marker and unused room (filled with the end marker).
-  std::vector<std::uint8_t> symbol_;
+  // Symbol values and end marker; only the first symbolCapacity_ bytes belong to the symbol.
+  std::array<std::uint8_t, kMaxSymbolCapacity> symbol_;
+  std::size_t symbolCapacity_ = 0;
   std::size_t symbolLength_ = 0;
   bool symbolOverflowed_ = false;
+  bool hasSymbol_ = false;
   std::int32_t moduleCount_ = 0;
   std::int32_t quietZone_ = kQuietZone;
   // Room for the longest text, a '0' put in front by set C and the terminator.
-  std::array<char, kMaxSourceLength + 2> sourceText_{};
+  std::array<char, kMaxSourceLength + 2> sourceText_;
   std::size_t sourceLength_ = 0;
   bool sourceTooLong_ = false;
 };

@@ -20,6 +20,7 @@ static_assert(kPatterns.size() == 27, "Codabar values 0..26");
 static_assert(PatternsHaveShape(kPatterns, 0, 0, 8, 10, 11) && PatternsHaveShape(kPatterns, 7, 7, 8, 10, 11) &&
                   PatternsHaveShape(kPatterns, 9, 26, 8, 10, 11),
               "Codabar characters are 7 elements and a gap, 10 or 11 modules");
+constexpr auto kElements = SplitPatterns(kPatterns);
 
 constexpr int kWidestCharacter = 11;
 constexpr std::size_t kSymbolRoomBeyondText = 4;
@@ -42,9 +43,9 @@ std::uint8_t ValueOf(char character) {
 
 }  // namespace
 
-CodabarEncoder::CodabarEncoder() : BarCodeEncoder(kPatterns) {}
+CodabarEncoder::CodabarEncoder() : BarCodeEncoder(kElements) {}
 
-CodabarEncoder::CodabarEncoder(std::string_view text) : BarCodeEncoder(kPatterns, text) {}
+CodabarEncoder::CodabarEncoder(std::string_view text) : BarCodeEncoder(kElements, text) {}
 
 bool CodabarEncoder::IsValid(std::string_view text) const {
   if (text.empty()) return true;

@@ -17,6 +17,7 @@ constexpr std::array<std::uint32_t, 14> kPatterns = {
 static_assert(kPatterns.size() == 14, "Code 11 values 0..13");
 static_assert(PatternsHaveShape(kPatterns, 0, 0, 6, 7, 8) && PatternsHaveShape(kPatterns, 3, 13, 6, 7, 8),
               "Code 11 characters are 5 elements and a gap, 7 or 8 modules");
+constexpr auto kElements = SplitPatterns(kPatterns);
 
 constexpr std::uint8_t kStartStop = 13;
 constexpr std::uint8_t kDash = 0;
@@ -40,9 +41,9 @@ std::uint8_t CheckValue(std::string_view text) {
 
 }  // namespace
 
-Code11Encoder::Code11Encoder() : BarCodeEncoder(kPatterns) {}
+Code11Encoder::Code11Encoder() : BarCodeEncoder(kElements) {}
 
-Code11Encoder::Code11Encoder(std::string_view text) : BarCodeEncoder(kPatterns, text) {}
+Code11Encoder::Code11Encoder(std::string_view text) : BarCodeEncoder(kElements, text) {}
 
 bool Code11Encoder::IsValid(std::string_view text) const {
   for (const char character : text) {

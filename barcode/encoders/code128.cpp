@@ -23,6 +23,7 @@ constexpr std::array<std::uint32_t, 107> kPatterns = {
 static_assert(kPatterns.size() == 107, "Code 128 has symbol values 0..106");
 static_assert(PatternsHaveShape(kPatterns, 0, 105, 6, 11, 11), "Code 128 characters are 6 elements, 11 modules");
 static_assert(PatternsHaveShape(kPatterns, 106, 106, 7, 13, 13), "the Code 128 stop is 7 elements, 13 modules");
+constexpr auto kElements = SplitPatterns(kPatterns);
 
 constexpr int kCodeC = 99;
 constexpr int kCodeB = 100;
@@ -47,10 +48,14 @@ char FontCharacter(int value) {
 
 }  // namespace
 
-Code128Encoder::Code128Encoder(Code128Mode mode) : BarCodeEncoder(kPatterns), mode_(mode) {}
+Code128Encoder::Code128Encoder(Code128Mode mode) : BarCodeEncoder(kElements), mode_(mode) {
+  fontString_[0] = '\0';
+}
 
 Code128Encoder::Code128Encoder(std::string_view text, Code128Mode mode)
-    : BarCodeEncoder(kPatterns, text), mode_(mode) {}
+    : BarCodeEncoder(kElements, text), mode_(mode) {
+  fontString_[0] = '\0';
+}
 
 bool Code128Encoder::IsValid(std::string_view text) const {
   for (const char byte : text) {

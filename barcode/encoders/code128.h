@@ -72,7 +72,7 @@ class Code128Encoder : public BarCodeEncoder {
   int symbolCount_ = 0;
   int checkSum_ = 0;
   bool awaitingStart_ = true;
-  std::array<char, kMaxFontStringLength + 1> fontString_{};
+  std::array<char, kMaxFontStringLength + 1> fontString_;
   std::size_t fontStringLength_ = 0;
 };
 

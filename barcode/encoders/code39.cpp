@@ -25,6 +25,7 @@ static_assert(kPatterns.size() == 53, "Code 39 values 0..52");
 static_assert(PatternsHaveShape(kPatterns, 13, 52, 10, 13, 13) && PatternsHaveShape(kPatterns, 0, 0, 10, 13, 13) &&
                   PatternsHaveShape(kPatterns, 4, 5, 10, 13, 13) && PatternsHaveShape(kPatterns, 11, 11, 10, 13, 13),
               "Code 39 characters are 9 elements and a gap, 13 modules");
+constexpr auto kElements = SplitPatterns(kPatterns);
 
 constexpr std::uint8_t kStartStop = 52;
 constexpr int kModulesPerCharacter = 13;
@@ -47,9 +48,9 @@ std::uint8_t ValueOf(unsigned char character) {
 
 }  // namespace
 
-Code39Encoder::Code39Encoder() : BarCodeEncoder(kPatterns) {}
+Code39Encoder::Code39Encoder() : BarCodeEncoder(kElements) {}
 
-Code39Encoder::Code39Encoder(std::string_view text) : BarCodeEncoder(kPatterns, text) {}
+Code39Encoder::Code39Encoder(std::string_view text) : BarCodeEncoder(kElements, text) {}
 
 bool Code39Encoder::IsValid(std::string_view text) const {
   for (const char character : text) {

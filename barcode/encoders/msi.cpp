@@ -17,6 +17,7 @@ static_assert(kPatterns.size() == 12, "MSI values 0..11");
 static_assert(PatternsHaveShape(kPatterns, 0, 9, 8, 12, 12), "MSI digits are 8 elements, 12 modules");
 static_assert(PatternsHaveShape(kPatterns, 10, 10, 2, 3, 3) && PatternsHaveShape(kPatterns, 11, 11, 3, 4, 4),
               "MSI start is 3 modules, stop 4");
+constexpr auto kElements = SplitPatterns(kPatterns);
 
 constexpr std::uint8_t kStart = 10;
 constexpr std::uint8_t kStop = 11;
@@ -30,16 +31,15 @@ std::uint8_t CheckDigit(std::string_view digits) {
   for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit, doubled = !doubled) {
     const int value = *digit - '0';
     sum += doubled ? (2 * value < 10 ? 2 * value : 2 * value - 9) : value;
-    sum %= 10;
   }
-  return static_cast<std::uint8_t>((10 - sum) % 10);
+  return static_cast<std::uint8_t>((10 - sum % 10) % 10);
 }
 
 }  // namespace
 
-MsiEncoder::MsiEncoder() : BarCodeEncoder(kPatterns) {}
+MsiEncoder::MsiEncoder() : BarCodeEncoder(kElements) {}
 
-MsiEncoder::MsiEncoder(std::string_view text) : BarCodeEncoder(kPatterns, text) {}
+MsiEncoder::MsiEncoder(std::string_view text) : BarCodeEncoder(kElements, text) {}
 
 bool MsiEncoder::IsValid(std::string_view text) const {
   for (const char character : text) {

@@ -48,4 +48,38 @@ constexpr bool PatternsHaveShape(const std::array<std::uint32_t, N>& table, std:
   return true;
 }
 
+// The widest pattern of any table (the Code 128 stop and Code 39 characters are 13).
+constexpr int kMaxPatternModules = 16;
+
+// One pattern entry in drawing order: its elements (bar first, widths in modules) and the same
+// as one byte per module (1 bar, 0 space), padded with zeros to kMaxPatternModules.
+struct PatternElements {
+  std::uint8_t count = 0;
+  std::array<std::uint8_t, 10> widths{};
+  std::uint8_t moduleCount = 0;
+  std::array<std::uint8_t, kMaxPatternModules> modules{};
+};
+
+// `entry` split into its elements and modules; nothing for the entry 0. An entry wider than
+// kMaxPatternModules is not a constant expression, so a table holding one does not compile.
+constexpr PatternElements SplitPattern(std::uint32_t entry) {
+  PatternElements elements;
+  if (entry == 0) return elements;
+  for (std::uint32_t divisor = PatternLeadingDivisor(entry); divisor != 0; divisor /= 10) {
+    const auto width = static_cast<std::uint8_t>(entry / divisor % 10);
+    const bool isBar = elements.count % 2 == 0;
+    elements.widths[elements.count++] = width;
+    for (std::uint8_t module = 0; module < width; ++module) elements.modules[elements.moduleCount++] = isBar ? 1 : 0;
+  }
+  return elements;
+}
+
+// A whole pattern table split into elements, so that walking a symbol needs no arithmetic.
+template <std::size_t N>
+constexpr std::array<PatternElements, N> SplitPatterns(const std::array<std::uint32_t, N>& table) {
+  std::array<PatternElements, N> split{};
+  for (std::size_t value = 0; value < N; ++value) split[value] = SplitPattern(table[value]);
+  return split;
+}
+
 }  // namespace barcode

@@ -16,6 +16,7 @@ constexpr std::array<std::uint32_t, 12> kPatterns = {
 static_assert(kPatterns.size() == 12, "2 of 5 values 0..11");
 static_assert(PatternsHaveShape(kPatterns, 0, 9, 10, 12, 12), "2 of 5 digits are 10 elements, 12 modules");
 static_assert(PatternsHaveShape(kPatterns, 10, 11, 6, 8, 8), "2 of 5 start and stop are 6 elements, 8 modules");
+constexpr auto kElements = SplitPatterns(kPatterns);
 
 constexpr std::uint8_t kStart = 10;
 constexpr std::uint8_t kStop = 11;
@@ -23,9 +24,9 @@ constexpr std::size_t kSymbolRoomBeyondText = 4;
 
 }  // namespace
 
-TwoOfFiveEncoder::TwoOfFiveEncoder() : BarCodeEncoder(kPatterns) {}
+TwoOfFiveEncoder::TwoOfFiveEncoder() : BarCodeEncoder(kElements) {}
 
-TwoOfFiveEncoder::TwoOfFiveEncoder(std::string_view text) : BarCodeEncoder(kPatterns, text) {}
+TwoOfFiveEncoder::TwoOfFiveEncoder(std::string_view text) : BarCodeEncoder(kElements, text) {}
 
 bool TwoOfFiveEncoder::IsValid(std::string_view text) const {
   for (const char character : text) {

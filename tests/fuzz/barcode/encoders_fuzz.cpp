@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "../../unit/barcode/symbol_decoder.h"
 #include "encoders/code128.h"
@@ -67,6 +68,9 @@ void CheckEncoding(const StyleUnderTest& style, std::string_view text) {
   Require(decoded.text == (zeroAdded ? "0" + std::string(text) : std::string(text)));
   Require(style.exactModuleCount ? decoded.modules == encoder->ModuleCount()
                                  : decoded.modules <= encoder->ModuleCount());
+
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(encoder->ModuleCount()));
+  Require(encoder->WriteModuleRow(row.data(), row.size()) == static_cast<std::size_t>(decoded.modules));
 
   barcode::Extent extent;
   Require(encoder->GetSize(250, extent, barcode::Orientation::Horizontally));

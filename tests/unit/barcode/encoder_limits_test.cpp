@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "encoders/code128.h"
 #include "encoders/encoder_factory.h"
@@ -69,6 +70,24 @@ TEST(EncoderLimits, HighBytesAndEmbeddedZerosAreRefusedByEveryStyle) {
   }
   Code128Encoder font(std::string("A\0B", 3), Code128Mode::SetB);
   EXPECT_TRUE(font.FontString().empty());
+}
+
+TEST(EncoderLimits, ModuleRowRefusesAShortRowWithoutWritingPastIt) {
+  // Code 39 "A": three characters of 13 modules.
+  const auto encoder = MakeEncoder(BarStyle::Code39, "A");
+  std::vector<std::uint8_t> none;
+  EXPECT_EQ(encoder->WriteModuleRow(none.data(), 0), 0u);  // not encoded yet
+  ASSERT_NE(encoder->Encode(), nullptr);
+  for (const std::size_t capacity : {0u, 1u, 13u, 38u}) {
+    SCOPED_TRACE(capacity);
+    std::vector<std::uint8_t> row(capacity);  // exact size: a write past it is a sanitizer report
+    EXPECT_EQ(encoder->WriteModuleRow(row.data(), row.size()), 0u);
+  }
+  std::vector<std::uint8_t> row(39);
+  EXPECT_EQ(encoder->WriteModuleRow(row.data(), row.size()), 39u);
+  // '*' is narrow bar, wide space, narrow bar, narrow space, wide bar, ...: 1 00 1 0 11 0 11 0 1 0 then the gap.
+  const std::vector<std::uint8_t> star = {1, 0, 0, 1, 0, 1, 1, 0, 1, 1, 0, 1, 0};
+  EXPECT_EQ(std::vector<std::uint8_t>(row.begin(), row.begin() + 13), star);
 }
 
 TEST(EncoderLimits, ACStringStopsAtItsTerminator) {

@@ -3,6 +3,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "encoders/encoder_factory.h"
 #include "symbol_decoder.h"
@@ -78,6 +79,17 @@ TEST(RoundTrip, EverySymbolDecodesBackToItsText) {
       EXPECT_TRUE(good) << decoded.error << " decoded \"" << decoded.text << "\", " << decoded.modules
                         << " modules against " << encoder->ModuleCount();
       if (!good) ++failures;
+
+      // The module row is the element walk spelled out module by module, in a row of exactly
+      // ModuleCount() bytes (the sanitizer catches a write past it).
+      std::vector<std::uint8_t> expectedRow;
+      for (const SymbolElement& element : testing::ElementsOf(*encoder)) {
+        expectedRow.insert(expectedRow.end(), static_cast<std::size_t>(element.modules), element.isBar ? 1 : 0);
+      }
+      std::vector<std::uint8_t> row(static_cast<std::size_t>(encoder->ModuleCount()));
+      ASSERT_EQ(encoder->WriteModuleRow(row.data(), row.size()), expectedRow.size());
+      row.resize(expectedRow.size());
+      EXPECT_EQ(row, expectedRow);
     }
   }
 }
