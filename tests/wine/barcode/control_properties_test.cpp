@@ -11,6 +11,7 @@
 
 #include "QRNBC10_h.h"
 #include "com_client.h"
+#include "dialog_watcher.h"
 #include "processes.h"
 #include "registry_reader.h"
 #include "test_container.h"
@@ -480,6 +481,13 @@ TEST_F(ControlTest, ListsItsPageBeforeTheStockFontAndColourPages) {
   EXPECT_TRUE(IsEqualGUID(colourPage, pages.pElems[2]));
   CoTaskMemFree(pages.pElems);
   specify->Release();
+}
+
+TEST_F(ControlTest, AboutBoxShowsTheProductTitleAndFileVersion) {
+  test::HostedControl control(false);
+  test::DialogWatcher watcher("About");
+  EXPECT_EQ(S_OK, control->AboutBox());
+  EXPECT_EQ("QRN Stellon  v1.2.5.0", watcher.Text());
 }
 
 TEST_F(ControlTest, AnswersTheStandardControlInterfaces) {

@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "QRNBC10_h.h"
 #include "com_client.h"
+#include "dialog_watcher.h"
 #include "test_container.h"
 
 namespace {
@@ -58,50 +57,6 @@ class PageSite : public IPropertyPageSite {
     return E_NOTIMPL;
   }
   STDMETHODIMP TranslateAccelerator(MSG*) override { return S_FALSE; }
-};
-
-// Closes the next message box titled "Error" and keeps its text.
-class MessageBoxWatcher {
- public:
-  MessageBoxWatcher() : thread_([this] { Watch(); }) {}
-  ~MessageBoxWatcher() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  // The text of the box, once it was closed ("" when none came).
-  std::string Text() {
-    if (thread_.joinable()) thread_.join();
-    return text_;
-  }
-
- private:
-  static BOOL CALLBACK CollectStatic(HWND child, LPARAM collected) {
-    char className[32] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0) {
-      char text[512] = {};
-      GetWindowTextA(child, text, sizeof text);
-      if (text[0]) *reinterpret_cast<std::string*>(collected) += text;
-    }
-    return TRUE;
-  }
-  void Watch() {
-    const DWORD end = GetTickCount() + 10000;
-    while (!stop_ && GetTickCount() < end) {
-      HWND box = FindWindowA("#32770", "Error");
-      if (box) {
-        std::string text;
-        EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&text));
-        text_ = text;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(20);
-    }
-  }
-  std::atomic<bool> stop_{false};
-  std::string text_;
-  std::thread thread_;
 };
 
 class PropertyPageTest : public ::testing::Test {
@@ -240,7 +195,7 @@ TEST_F(PropertyPageTest, ARefusedCaptionShowsTheControlsTextAndIsReloaded) {
   HRESULT status;
   std::string message;
   {
-    MessageBoxWatcher watcher;
+    test::DialogWatcher watcher("Error");
     status = page_->Apply();
     message = watcher.Text();
   }
@@ -259,7 +214,7 @@ TEST_F(PropertyPageTest, AnEmptyBandWidthWritesZeroAndIsRefused) {
   std::string message;
   HRESULT status;
   {
-    MessageBoxWatcher watcher;
+    test::DialogWatcher watcher("Error");
     status = page_->Apply();
     message = watcher.Text();
   }
@@ -275,7 +230,7 @@ TEST_F(PropertyPageTest, ARefusalWithoutTextShowsTheGeneralMessage) {
   std::string message;
   HRESULT status;
   {
-    MessageBoxWatcher watcher;
+    test::DialogWatcher watcher("Error");
     status = page_->Apply();
     message = watcher.Text();
   }
