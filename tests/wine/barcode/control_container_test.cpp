@@ -352,6 +352,24 @@ TEST_F(ContainerTest, VisibleHidesTheWindowOnlyAtRunTime) {
   }
 }
 
+TEST_F(ContainerTest, AControlLoadedInvisibleStaysHiddenAtRunTime) {
+  struct Row {
+    const char* name;
+    bool userMode;
+    bool visible;
+  };
+  const Row rows[] = {{"run time", true, false}, {"design time", false, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    test::HostedControl control(false);
+    control.Site().hasAmbientUserMode = true;
+    control.Site().ambientUserMode = row.userMode;
+    ASSERT_EQ(S_OK, control->put_Visible(VARIANT_FALSE));  // as a load before activation does
+    ASSERT_EQ(S_OK, control.Activate());
+    EXPECT_EQ(row.visible, IsWindowVisible(control.ControlWindow()) != FALSE);
+  }
+}
+
 TEST_F(ContainerTest, ChangesAskPropertySinksAndReportToThem) {
   test::HostedControl control;
   PropertySink sink;

@@ -318,6 +318,29 @@ TEST_F(PersistenceTest, RefusesCorruptedStreams) {
   EXPECT_GT(loads, 100);
 }
 
+TEST_F(PersistenceTest, AStreamWithoutAFontLeavesTheFontAsItIs) {
+  test::HostedControl unsited(false);
+  test::Bstr caption(L"NO FONT");
+  ASSERT_EQ(S_OK, unsited->put_Caption(caption.Get()));
+  const std::vector<BYTE> bytes = SaveToBytes(unsited.Get());
+  ASSERT_GT(bytes.size(), 30u);
+  EXPECT_EQ(std::vector<BYTE>(16, 0), std::vector<BYTE>(bytes.begin() + 14, bytes.begin() + 30)) << "null class id";
+
+  test::HostedControl target;
+  IFontDisp* before = nullptr;
+  target->get_Font(&before);
+  ASSERT_EQ(S_OK, LoadFromBytes(target.Get(), bytes));
+  IFontDisp* after = nullptr;
+  target->get_Font(&after);
+  EXPECT_EQ(before, after);
+  BSTR loaded = nullptr;
+  target->get_Caption(&loaded);
+  EXPECT_STREQ(L"NO FONT", loaded);
+  SysFreeString(loaded);
+  if (before) before->Release();
+  if (after) after->Release();
+}
+
 TEST_F(PersistenceTest, StorageKeepsTheSameBytesInAContentsStream) {
   test::HostedControl source;
   ChangeEverything(source);
