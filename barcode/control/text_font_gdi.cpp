@@ -30,18 +30,18 @@ std::optional<::barcode::FontDescription> DescribeFont(IFont* font) {
 GdiObject<HFONT> CreateTextFont(IFont* font, ::barcode::Orientation orientation) {
   const std::optional<::barcode::FontDescription> description = DescribeFont(font);
   if (!description) return GdiObject<HFONT>();
-  const ::barcode::TextFontSpec spec = ::barcode::TextFontFor(*description, orientation);
+  const ::barcode::LogicalTextFont textFont = ::barcode::TextFontFor(*description, orientation);
   LOGFONTA logical = {};
-  logical.lfHeight = spec.height;
-  logical.lfEscapement = spec.escapement;
-  logical.lfOrientation = spec.escapement;
-  logical.lfWeight = spec.weight;
-  logical.lfItalic = spec.italic ? TRUE : FALSE;
-  logical.lfUnderline = spec.underline ? TRUE : FALSE;
-  logical.lfStrikeOut = spec.strikeOut ? TRUE : FALSE;
+  logical.lfHeight = textFont.height;
+  logical.lfEscapement = textFont.escapement;
+  logical.lfOrientation = textFont.escapement;
+  logical.lfWeight = textFont.weight;
+  logical.lfItalic = textFont.italic ? TRUE : FALSE;
+  logical.lfUnderline = textFont.underline ? TRUE : FALSE;
+  logical.lfStrikeOut = textFont.strikeOut ? TRUE : FALSE;
   logical.lfCharSet = 0;
-  const size_t nameLength = std::min(spec.faceName.size(), sizeof(logical.lfFaceName) - 1);
-  std::memcpy(logical.lfFaceName, spec.faceName.data(), nameLength);
+  const size_t nameLength = std::min(textFont.faceName.size(), sizeof(logical.lfFaceName) - 1);
+  std::memcpy(logical.lfFaceName, textFont.faceName.data(), nameLength);
   return GdiObject<HFONT>(CreateFontIndirectA(&logical));
 }
 

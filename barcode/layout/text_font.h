@@ -21,7 +21,7 @@ struct FontDescription {
 };
 
 // A logical font in 0.01 mm units, ready to be created in an MM_HIMETRIC context.
-struct TextFontSpec {
+struct LogicalTextFont {
   std::string faceName;
   // Character height: negative, 40 units per point, truncated toward zero.
   std::int32_t height = 0;
@@ -36,6 +36,6 @@ struct TextFontSpec {
 
 // The text font for `font` beside a symbol of `orientation`: 0 for horizontal symbols, 2700
 // beside qrnVerticallyUp, 900 beside qrnVerticallyDown.
-TextFontSpec TextFontFor(const FontDescription& font, Orientation orientation);
+LogicalTextFont TextFontFor(const FontDescription& font, Orientation orientation);
 
 }  // namespace barcode

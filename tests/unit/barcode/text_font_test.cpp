@@ -34,13 +34,13 @@ TEST(TextFont, CopiesStylesAndTurnsWithTheSymbol) {
   const Row rows[] = {{Orientation::Horizontally, 0}, {Orientation::VerticallyUp, 2700}, {Orientation::VerticallyDown, 900}};
   for (const Row& row : rows) {
     SCOPED_TRACE(static_cast<int>(row.orientation));
-    const TextFontSpec spec = TextFontFor(font, row.orientation);
-    EXPECT_EQ(row.escapement, spec.escapement);
-    EXPECT_EQ("Arial Narrow", spec.faceName);
-    EXPECT_EQ(700, spec.weight);
-    EXPECT_TRUE(spec.italic);
-    EXPECT_FALSE(spec.underline);
-    EXPECT_TRUE(spec.strikeOut);
+    const LogicalTextFont textFont = TextFontFor(font, row.orientation);
+    EXPECT_EQ(row.escapement, textFont.escapement);
+    EXPECT_EQ("Arial Narrow", textFont.faceName);
+    EXPECT_EQ(700, textFont.weight);
+    EXPECT_TRUE(textFont.italic);
+    EXPECT_FALSE(textFont.underline);
+    EXPECT_TRUE(textFont.strikeOut);
   }
   font.bold = false;
   EXPECT_EQ(400, TextFontFor(font, Orientation::Horizontally).weight);
