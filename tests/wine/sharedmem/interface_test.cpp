@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "allocation_counter.h"
 #include "com_client.h"
 #include "shared_memory_client.h"
 
@@ -406,6 +407,27 @@ TEST_F(SharedMemoryInterface, ModuleCanUnloadOnlyWithoutObjectsOrLocks) {
   factory->LockServer(FALSE);
   factory->Release();
   EXPECT_EQ(S_OK, canUnload());
+}
+
+TEST_F(SharedMemoryInterface, ReadAndWriteAllocateNothing) {
+  ASSERT_TRUE(test::CreateSection(memory_.Get(), 8192, test::UniqueSectionName(L"NoAlloc").c_str()));
+  test::AllocationCounter counter(GetModuleHandleW(L"QRNShrMem.dll"));
+  ASSERT_GT(counter.Redirected(), 0u);
+  std::vector<unsigned char> buffer(4096, 0x42);
+  long count = 0;
+  VARIANT_BOOL result = VARIANT_FALSE;
+  for (int round = 0; round < 100; ++round) {
+    memory_->Write(buffer.data(), 4096, &count, round, &result);
+    memory_->Read(buffer.data(), 4096, &count, round, &result);
+    memory_->WriteVB(reinterpret_cast<LONG>(buffer.data()), 16, nullptr, 0, &result);
+    memory_->ReadVB(reinterpret_cast<LONG>(buffer.data()), 16, nullptr, 0, &result);
+  }
+  EXPECT_EQ(0, counter.Count());
+  // The counter does see the module's allocations: a name is a new string.
+  BSTR name = nullptr;
+  memory_->get_Name(&name);
+  SysFreeString(name);
+  EXPECT_GT(counter.Count(), 0);
 }
 
 // Threading model "Both": threads of the multithreaded apartment share one
