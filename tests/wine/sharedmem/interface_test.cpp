@@ -8,6 +8,7 @@
 
 #include "allocation_counter.h"
 #include "com_client.h"
+#include "dialog_watcher.h"
 #include "shared_memory_client.h"
 
 namespace {
@@ -428,6 +429,27 @@ TEST_F(SharedMemoryInterface, ReadAndWriteAllocateNothing) {
   memory_->get_Name(&name);
   SysFreeString(name);
   EXPECT_GT(counter.Count(), 0);
+}
+
+TEST_F(SharedMemoryInterface, AboutBoxShowsTheTitleAndVersionUntilOk) {
+  std::string caption, titleLine;
+  LOGFONTA font = {};
+  const HRESULT status = test::WithDialog([&] { return memory_->AboutBox(); },
+                                          [&](HWND dialog) {
+                                            ASSERT_NE(nullptr, dialog) << "no About dialog appeared";
+                                            char text[128] = {};
+                                            GetWindowTextA(dialog, text, sizeof text);
+                                            caption = text;
+                                            titleLine = test::DialogItemText(dialog, 9001);
+                                            HFONT used = reinterpret_cast<HFONT>(
+                                                SendDlgItemMessageA(dialog, 9001, WM_GETFONT, 0, 0));
+                                            GetObjectA(used, sizeof font, &font);
+                                          });
+  EXPECT_EQ(S_OK, status);
+  EXPECT_EQ("About QUARENT SharedMemory", caption);
+  EXPECT_EQ("QUARENT SharedMemory  v1.0.0.1", titleLine);
+  EXPECT_EQ(FW_BOLD, font.lfWeight);
+  EXPECT_STREQ("MS Sans Serif", font.lfFaceName);
 }
 
 // Threading model "Both": threads of the multithreaded apartment share one
