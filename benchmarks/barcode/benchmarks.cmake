@@ -1,0 +1,13 @@
+# Encoding throughput of the nine barcode styles beside the Zint library (host program).
+if(NOT WIN32)
+  find_path(ZINT_INCLUDE_DIR zint.h)
+  find_library(ZINT_LIBRARY zint)
+  if(ZINT_INCLUDE_DIR AND ZINT_LIBRARY)
+    add_benchmark_library(barcode_encoders)
+    add_executable(barcode_encoders_benchmark ${CMAKE_CURRENT_LIST_DIR}/barcode_encoders.cpp)
+    target_include_directories(barcode_encoders_benchmark PRIVATE ${ZINT_INCLUDE_DIR})
+    target_link_libraries(barcode_encoders_benchmark PRIVATE barcode_encoders_for_benchmarks ${ZINT_LIBRARY})
+  else()
+    message(STATUS "Zint not found (package libzint-dev): barcode_encoders_benchmark is skipped")
+  endif()
+endif()
