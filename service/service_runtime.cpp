@@ -84,6 +84,8 @@ void ServiceRuntime::EndRun(bool stoppedMessage) {
   if (stoppedMessage) WriteMessage(EVENTLOG_INFORMATION_TYPE, kMessageStopped);
   CloseWindow();
   if (debug_) {
+    // No service main function runs in Debug to set the stopped state.
+    status_.Set(kStateStopped);
     quitLoop_ = true;
   } else {
     PostQuitMessage(0);
@@ -161,21 +163,16 @@ DWORD ServiceRuntime::RunDispatcher() {
 }
 
 void ServiceRuntime::RunServiceMain() {
-  status_.Set(kStateStartPending);
   const SERVICE_STATUS_HANDLE handle = RegisterServiceCtrlHandlerA(runName_.c_str(), &ControlHandlerFunction);
   statusHandle_.store(handle);
-  ReportStatus();
+  EnterStartPending(status_, *this);
   if (handle == nullptr) {
     log_.Write(runName_, EVENTLOG_ERROR_TYPE, kMessageHandlerNotInstalled, nullptr);
     return;
   }
   PostMessageA(windowHandle_.load(), kStartRequestMessage, 0, 0);
   WaitForSingleObject(stopEvent_.Get(), INFINITE);
-  // A refused start has reported its stop already.
-  if (status_.Current() != kStateStopped) {
-    status_.Set(kStateStopped);
-    ReportStatus();
-  }
+  EnterStopped(status_, *this);
 }
 
 void ServiceRuntime::HandleControl(DWORD code) {

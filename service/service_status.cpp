@@ -39,6 +39,17 @@ void StatusModel::OnControlReceived(uint32_t code) {
   }
 }
 
+void EnterStartPending(StatusModel& model, RunActions& actions) {
+  model.Set(kStateStartPending);
+  actions.ReportStatus();
+}
+
+void EnterStopped(StatusModel& model, RunActions& actions) {
+  if (model.Current() == kStateStopped) return;
+  model.Set(kStateStopped);
+  actions.ReportStatus();
+}
+
 void HandleStartRequest(StatusModel& model, RunActions& actions) {
   const bool accepted = actions.RaiseStart();
   model.Set(accepted ? kStateRunning : kStateStopped);

@@ -128,6 +128,13 @@ class RunActions {
   virtual bool Running() = 0;
 };
 
+// The service main function's first step: start pending, reported.
+void EnterStartPending(StatusModel& model, RunActions& actions);
+
+// The service main function's last step, once released by the stop event:
+// stopped, reported unless a refused start has reported it already.
+void EnterStopped(StatusModel& model, RunActions& actions);
+
 // The start request (window message 0x421): raises Start and reports the answer.
 void HandleStartRequest(StatusModel& model, RunActions& actions);
 
