@@ -1,0 +1,13 @@
+# Wine tests of QRNNTSrv.dll (included from tests/wine/CMakeLists.txt).
+set(service_test_dir ${CMAKE_CURRENT_LIST_DIR})
+
+add_library(service_test_support STATIC
+  ${service_test_dir}/ortivo_client.cpp
+  ${service_test_dir}/import_hook.cpp
+  ${service_test_dir}/event_log_seam.cpp)
+target_include_directories(service_test_support PUBLIC ${service_test_dir})
+target_link_libraries(service_test_support PUBLIC wine_test_support QRNNTSrv_client)
+
+add_wine_test(service_object_test
+  SOURCES ${service_test_dir}/service_object_test.cpp
+  LIBRARIES service_test_support)
