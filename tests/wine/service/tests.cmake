@@ -11,3 +11,7 @@ target_link_libraries(service_test_support PUBLIC wine_test_support QRNNTSrv_cli
 add_wine_test(service_object_test
   SOURCES ${service_test_dir}/service_object_test.cpp
   LIBRARIES service_test_support)
+
+add_wine_test(service_settings_test
+  SOURCES ${service_test_dir}/service_settings_test.cpp
+  LIBRARIES service_test_support)
