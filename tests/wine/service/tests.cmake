@@ -19,3 +19,7 @@ add_wine_test(service_settings_test
 add_wine_test(service_event_log_test
   SOURCES ${service_test_dir}/service_event_log_test.cpp
   LIBRARIES service_test_support)
+
+add_wine_test(service_runtime_test
+  SOURCES ${service_test_dir}/service_runtime_test.cpp
+  LIBRARIES service_test_support)
