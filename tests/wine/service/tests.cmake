@@ -23,3 +23,12 @@ add_wine_test(service_event_log_test
 add_wine_test(service_runtime_test
   SOURCES ${service_test_dir}/service_runtime_test.cpp
   LIBRARIES service_test_support)
+
+add_wine_helper(service_host_program
+  SOURCES ${service_test_dir}/service_host_program.cpp
+  LIBRARIES service_test_support)
+
+add_wine_test(service_manager_test
+  SOURCES ${service_test_dir}/service_manager_test.cpp
+  LIBRARIES service_test_support service_core)
+add_dependencies(service_manager_test service_host_program)
