@@ -32,3 +32,10 @@ add_wine_test(service_manager_test
   SOURCES ${service_test_dir}/service_manager_test.cpp
   LIBRARIES service_test_support service_core)
 add_dependencies(service_manager_test service_host_program)
+
+# The script client runs from the bin folder, beside the test program.
+configure_file(${CMAKE_SOURCE_DIR}/tests/scripts/service/service_client.vbs
+  ${CMAKE_BINARY_DIR}/bin/service_client.vbs COPYONLY)
+add_wine_test(service_script_test
+  SOURCES ${service_test_dir}/service_script_test.cpp
+  LIBRARIES service_test_support)
