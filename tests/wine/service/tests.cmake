@@ -39,3 +39,12 @@ configure_file(${CMAKE_SOURCE_DIR}/tests/scripts/service/service_client.vbs
 add_wine_test(service_script_test
   SOURCES ${service_test_dir}/service_script_test.cpp
   LIBRARIES service_test_support)
+
+# Wine's ReportEventA traces what it is given; the probe's entry must show up
+# there with type 1 (error), id 0x6D (109) and its insertion string.
+add_wine_test(service_event_trace_test NO_GTEST_MAIN
+  SOURCES ${service_test_dir}/event_trace_probe.cpp
+  LIBRARIES service_test_support)
+set_tests_properties(wine.service_event_trace_test PROPERTIES
+  ENVIRONMENT "QUARENT_WINE_ROOT=${QUARENT_WINE_ROOT};QUARENT_TEST_NAME=service_event_trace_test;WINEDEBUG=-all,+eventlog,fixme+advapi"
+  PASS_REGULAR_EXPRESSION "ReportEventA \\([0-9A-Fa-f]+,0x0001,0x0000,0x0000006d,[^\n]*\n[^\n]*ReportEventW[^\n]*\n[^\n]*eventlog:ReportEventW L\"probe text\"[^\n]*\n[^\n]*LogEvent 0x00000000 -1")
