@@ -50,7 +50,10 @@ Ortivo::Ortivo(IUnknown* outer)
     : ComObject(outer),
       firstInProcess_(InterlockedIncrement(&instanceCount) == 1),
       events_(*this, DIID__IOrtivoEvents, lock_),
-      runtime_(*this, log_) {}
+      runtime_(*this, log_) {
+  // Empty, not null: Install then passes an empty display name.
+  displayName_ = Bstr(L"");
+}
 
 Ortivo::~Ortivo() {
   if (counted_) {
