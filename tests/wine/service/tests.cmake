@@ -48,3 +48,7 @@ add_wine_test(service_event_trace_test NO_GTEST_MAIN
 set_tests_properties(wine.service_event_trace_test PROPERTIES
   ENVIRONMENT "QUARENT_WINE_ROOT=${QUARENT_WINE_ROOT};QUARENT_TEST_NAME=service_event_trace_test;WINEDEBUG=-all,+eventlog,fixme+advapi"
   PASS_REGULAR_EXPRESSION "ReportEventA \\([0-9A-Fa-f]+,0x0001,0x0000,0x0000006d,[^\n]*\n[^\n]*ReportEventW[^\n]*\n[^\n]*eventlog:ReportEventW L\"probe text\"[^\n]*\n[^\n]*LogEvent 0x00000000 -1")
+
+add_wine_test(service_install_test
+  SOURCES ${service_test_dir}/service_install_test.cpp
+  LIBRARIES service_test_support)
