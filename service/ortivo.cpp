@@ -305,20 +305,15 @@ bool Ortivo::RaisePause() { return RaiseAnswered(kEventPause); }
 bool Ortivo::RaiseContinue() { return RaiseAnswered(kEventContinue); }
 void Ortivo::RaiseStop() { events_.RaiseEvent(kEventStop); }
 
-void Ortivo::RaiseControl(LONG code) {
-  VARIANT argument;
-  VariantInit(&argument);
-  argument.vt = VT_I4;
-  argument.lVal = code;
-  events_.RaiseEvent(kEventControl, &argument, 1);
-}
+void Ortivo::RaiseControl(LONG code) { RaiseWithLong(kEventControl, code); }
+void Ortivo::RaiseTimer(LONG id) { RaiseWithLong(kEventTimer, id); }
 
-void Ortivo::RaiseTimer(LONG id) {
+void Ortivo::RaiseWithLong(DISPID id, LONG value) {
   VARIANT argument;
   VariantInit(&argument);
   argument.vt = VT_I4;
-  argument.lVal = id;
-  events_.RaiseEvent(kEventTimer, &argument, 1);
+  argument.lVal = value;
+  events_.RaiseEvent(id, &argument, 1);
 }
 
 }  // namespace quarent::service

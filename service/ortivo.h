@@ -84,6 +84,8 @@ class Ortivo : public ComObject<DualInterface<IOrtivo>, SupportErrorInfoFor<IOrt
   // Raises `id` with one boolean Success, false at first, by reference to all
   // sinks in turn; true when the last sink left it non-zero.
   bool RaiseAnswered(DISPID id);
+  // Raises `id` with one long argument.
+  void RaiseWithLong(DISPID id, LONG value);
 
   // Sets error text `textId` with IOrtivo and the class's ProgID; returns `status`.
   static HRESULT Fail(HRESULT status, UINT textId);

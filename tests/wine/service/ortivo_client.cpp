@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "com_client.h"
 #include "processes.h"
 
 namespace test {
@@ -31,6 +32,14 @@ std::wstring TakeString(BSTR text) {
 HMODULE ServiceModule() { return GetModuleHandleW(L"QRNNTSrv.dll"); }
 
 void ClearErrorInfo() { SetErrorInfo(0, nullptr); }
+
+void ExpectErrorText(const wchar_t* text) {
+  const ErrorInfoText error = TakeErrorInfo();
+  ASSERT_TRUE(error.present) << "no error information";
+  EXPECT_EQ(error.description, text);
+  EXPECT_EQ(error.source, L"QUARENT.QRNOrtivo.1");
+  EXPECT_TRUE(IsEqualGUID(error.interfaceId, IID_IOrtivo));
+}
 
 void PumpMessages(DWORD milliseconds) {
   const DWORD start = GetTickCount();

@@ -42,6 +42,10 @@ HMODULE ServiceModule();
 // Clears the thread's error information.
 void ClearErrorInfo();
 
+// Expects the thread's error information to be `text` from IOrtivo and the
+// class's ProgID (and takes it).
+void ExpectErrorText(const wchar_t* text);
+
 // Pumps this thread's messages for `milliseconds`.
 void PumpMessages(DWORD milliseconds);
 

@@ -112,12 +112,7 @@ class ServiceInstallTest : public ::testing::Test {
     EXPECT_EQ(Hex(ortivo->Uninstall(&removed)), Hex(expected));
     return removed;
   }
-  void ExpectErrorText1500() {
-    const test::ErrorInfoText error = test::TakeErrorInfo();
-    ASSERT_TRUE(error.present);
-    EXPECT_EQ(error.description, L"Access Denied or Invalid Parameters");
-    EXPECT_EQ(error.source, L"QUARENT.QRNOrtivo.1");
-  }
+  void ExpectErrorText1500() { test::ExpectErrorText(L"Access Denied or Invalid Parameters"); }
 
   test::Apartment apartment;
   ComPtr<IOrtivo> ortivo;

@@ -94,13 +94,7 @@ class ServiceSettingsTest : public ::testing::Test {
     return status;
   }
 
-  void ExpectErrorText1500() {
-    const test::ErrorInfoText error = test::TakeErrorInfo();
-    ASSERT_TRUE(error.present);
-    EXPECT_EQ(error.description, L"Access Denied or Invalid Parameters");
-    EXPECT_EQ(error.source, L"QUARENT.QRNOrtivo.1");
-    EXPECT_TRUE(IsEqualGUID(error.interfaceId, IID_IOrtivo));
-  }
+  void ExpectErrorText1500() { test::ExpectErrorText(L"Access Denied or Invalid Parameters"); }
 
   test::Apartment apartment;
   ComPtr<IOrtivo> ortivo;
