@@ -411,9 +411,7 @@ TEST(ServiceRegistrationTest, RegistryEntriesAndTheirRemoval) {
     EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, entry.key, entry.name).value_or(L"(missing)"), entry.value);
   }
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, classKey + L"\\Programmable"));
-  // The type library is registered under the identifier it carries. (widl 7.0
-  // writes a library identifier whose last byte differs from the IDL's when a
-  // coclass has a source interface, so the carried one is read back here.)
+  // The type library carries its identifier and is registered under it.
   {
     ComPtr<ITypeLib> library = TypeLibraryOfTheObject();
     ASSERT_TRUE(library);
@@ -421,6 +419,7 @@ TEST(ServiceRegistrationTest, RegistryEntriesAndTheirRemoval) {
     ASSERT_EQ(library->GetLibAttr(&attributes), S_OK);
     wchar_t libraryId[64];
     StringFromGUID2(attributes->guid, libraryId, 64);
+    EXPECT_STREQ(L"{3F58A7E1-9C24-4D0B-8E61-52B7D9A0C3F4}", libraryId);
     EXPECT_EQ(attributes->wMajorVerNum, 1);
     EXPECT_EQ(attributes->wMinorVerNum, 0);
     EXPECT_EQ(attributes->lcid, 0x409u);
