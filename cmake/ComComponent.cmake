@@ -17,7 +17,8 @@ function(add_com_component name)
     OUTPUT ${gen}/${name}.tlb ${gen}/${name}_h.h ${gen}/${name}_i.c
     COMMAND ${QUARENT_WIDL} ${QUARENT_WIDL_FLAGS} -I${CMAKE_CURRENT_SOURCE_DIR}
             -t -T ${gen}/${name}.tlb -h -H ${gen}/${name}_h.h -u -U ${gen}/${name}_i.c ${idl}
-    DEPENDS ${idl}
+    COMMAND perl ${CMAKE_SOURCE_DIR}/cmake/fix-typelib-guid.pl ${idl} ${gen}/${name}.tlb
+    DEPENDS ${idl} ${CMAKE_SOURCE_DIR}/cmake/fix-typelib-guid.pl
     COMMENT "widl ${name}.idl")
 
   get_filename_component(rc ${ARG_RC} ABSOLUTE)

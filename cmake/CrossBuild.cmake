@@ -17,6 +17,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 include(${CMAKE_CURRENT_LIST_DIR}/ComComponent.cmake)
 
+quarent_watch_components(${CMAKE_SOURCE_DIR})
 foreach(component IN LISTS QUARENT_COMPONENTS)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${component}/CMakeLists.txt)
     add_subdirectory(${component})

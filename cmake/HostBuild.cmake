@@ -16,6 +16,7 @@ else()
   message(STATUS "Fuzz targets need clang; they are skipped with ${CMAKE_CXX_COMPILER_ID}")
 endif()
 
+quarent_watch_components(${CMAKE_SOURCE_DIR})
 foreach(component IN LISTS QUARENT_COMPONENTS)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${component}/CMakeLists.txt)
     add_subdirectory(${component})

@@ -13,6 +13,7 @@ namespace quarent {
 namespace {
 
 struct AboutDialog {
+  std::string caption;
   std::string titleLine;
   GdiObject<HFONT> boldFont;
 };
@@ -30,6 +31,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       HWND title = GetDlgItem(dialog, IDC_QUARENT_ABOUT_TITLE);
       SendMessageA(title, WM_SETFONT, reinterpret_cast<WPARAM>(about->boldFont.Get()), TRUE);
       SetWindowTextA(title, about->titleLine.c_str());
+      SetWindowTextA(dialog, about->caption.c_str());
       return TRUE;
     }
     case WM_COMMAND:
@@ -62,16 +64,24 @@ std::string ModuleFileVersion() {
   return version;
 }
 
-std::string AboutTitleLine(UINT productTitleId) {
+namespace {
+
+std::string ProductTitle(UINT productTitleId) {
   const std::wstring title = LoadModuleString(productTitleId);
-  const std::string ansiTitle = ToAnsi(title.c_str(), static_cast<UINT>(title.size()));
-  std::vector<char> line(ansiTitle.size() + 80);
-  std::snprintf(line.data(), line.size(), "%s  v%s", ansiTitle.c_str(), ModuleFileVersion().c_str());
+  return ToAnsi(title.c_str(), static_cast<UINT>(title.size()));
+}
+
+}  // namespace
+
+std::string AboutTitleLine(UINT productTitleId) {
+  const std::string title = ProductTitle(productTitleId);
+  std::vector<char> line(title.size() + 80);
+  std::snprintf(line.data(), line.size(), "%s  v%s", title.c_str(), ModuleFileVersion().c_str());
   return line.data();
 }
 
 HRESULT ShowAboutBox(UINT productTitleId) {
-  AboutDialog about{AboutTitleLine(productTitleId), {}};
+  AboutDialog about{"About " + ProductTitle(productTitleId), AboutTitleLine(productTitleId), {}};
   const INT_PTR result = DialogBoxParamA(module::Instance(), MAKEINTRESOURCEA(IDD_QUARENT_ABOUT), GetActiveWindow(),
                                          AboutDialogProc, reinterpret_cast<LPARAM>(&about));
   if (result == -1) return StatusFromPlatformError(GetLastError());

@@ -9,7 +9,14 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${1:-build}
 
-scripts/build.sh "$build"
+if [ -z "${QUARENT_DEMO_BUILT:-}" ]; then
+  scripts/build.sh "$build"
+fi
+# Windows need a display: without one, run again under a virtual display.
+if [ -z "${DISPLAY:-}" ]; then
+  QUARENT_DEMO_BUILT=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
 bin=$root/$build/cross/bin
 output=$root/demo-output
 prefix=$root/$build/demo-prefix
@@ -21,23 +28,13 @@ echo "== Preparing a fresh Wine prefix"
 wineboot -i >/dev/null 2>&1
 wineserver -w
 
-run_parts() {
-  for component in sharedmem barcode log service; do
-    part=$root/demo/$component/run.sh
-    [ -x "$part" ] || continue
-    echo
-    echo "================ $component ================"
-    "$part" "$bin" "$output"
-  done
-}
-
-if [ -z "${DISPLAY:-}" ]; then
-  export -f run_parts
-  export root bin output
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run_parts
-else
-  run_parts
-fi
+for component in sharedmem barcode log service; do
+  part=$root/demo/$component/run.sh
+  [ -x "$part" ] || continue
+  echo
+  echo "================ $component ================"
+  "$part" "$bin" "$output"
+done
 wineserver -k || true
 echo
 echo "Demonstration files are in $output"

@@ -485,9 +485,11 @@ TEST_F(ControlTest, ListsItsPageBeforeTheStockFontAndColourPages) {
 
 TEST_F(ControlTest, AboutBoxShowsTheProductTitleAndFileVersion) {
   test::HostedControl control(false);
-  test::DialogWatcher watcher("About");
-  EXPECT_EQ(S_OK, control->AboutBox());
-  EXPECT_EQ("QRN Stellon  v1.2.5.0", watcher.Text());
+  std::string text;
+  const HRESULT status =
+      test::WithDialog([&] { return control->AboutBox(); }, [&](HWND dialog) { text = test::StaticTexts(dialog); });
+  EXPECT_EQ(S_OK, status);
+  EXPECT_EQ("QRN Stellon  v1.2.5.0", text);
 }
 
 TEST_F(ControlTest, AnswersTheStandardControlInterfaces) {

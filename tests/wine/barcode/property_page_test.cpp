@@ -192,13 +192,9 @@ TEST_F(PropertyPageTest, ApplyWritesANewStyleAndItsCaptionTogether) {
 TEST_F(PropertyPageTest, ARefusedCaptionShowsTheControlsTextAndIsReloaded) {
   Select(kStyle, 4);  // qrnBarCode39
   SetText(kCaption, "lower case");
-  HRESULT status;
   std::string message;
-  {
-    test::DialogWatcher watcher("Error");
-    status = page_->Apply();
-    message = watcher.Text();
-  }
+  const HRESULT status =
+      test::WithDialog([&] { return page_->Apply(); }, [&](HWND box) { message = test::StaticTexts(box); });
   EXPECT_EQ(E_INVALIDARG, status) << Hex(status);
   EXPECT_EQ("Some caracters in the source field are not supported in this BarCode caracter set.", message);
   EXPECT_EQ(L"", Caption()) << "the caption stays empty until an Apply succeeds";
@@ -212,12 +208,8 @@ TEST_F(PropertyPageTest, ARefusedCaptionShowsTheControlsTextAndIsReloaded) {
 TEST_F(PropertyPageTest, AnEmptyBandWidthWritesZeroAndIsRefused) {
   SetText(kBarWidth, "");
   std::string message;
-  HRESULT status;
-  {
-    test::DialogWatcher watcher("Error");
-    status = page_->Apply();
-    message = watcher.Text();
-  }
+  const HRESULT status =
+      test::WithDialog([&] { return page_->Apply(); }, [&](HWND box) { message = test::StaticTexts(box); });
   EXPECT_EQ(E_INVALIDARG, status);
   EXPECT_EQ("Bar width must be between 0.20 mm. and 2.50 mm.\n(Unit are in hundredth of millimeters.)", message);
   EXPECT_EQ("35", Text(kBarWidth));
@@ -228,12 +220,8 @@ TEST_F(PropertyPageTest, AnEmptyBandWidthWritesZeroAndIsRefused) {
 TEST_F(PropertyPageTest, ARefusalWithoutTextShowsTheGeneralMessage) {
   SendDlgItemMessageA(dialog_, kOrientation, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);  // writes 0
   std::string message;
-  HRESULT status;
-  {
-    test::DialogWatcher watcher("Error");
-    status = page_->Apply();
-    message = watcher.Text();
-  }
+  const HRESULT status =
+      test::WithDialog([&] { return page_->Apply(); }, [&](HWND box) { message = test::StaticTexts(box); });
   EXPECT_EQ(E_INVALIDARG, status);
   EXPECT_EQ("Error updating property!", message);
   EXPECT_EQ(0, Selection(kOrientation)) << "reloaded with qrnHorizontally";

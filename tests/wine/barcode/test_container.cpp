@@ -203,6 +203,27 @@ IFontDisp* MakeFont(const wchar_t* face, int points, bool bold) {
   return font;
 }
 
+namespace {
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM collected) {
+  char className[32] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Static") == 0) {
+    char text[512] = {};
+    GetWindowTextA(child, text, sizeof text);
+    *reinterpret_cast<std::string*>(collected) += text;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::string StaticTexts(HWND dialog) {
+  std::string text;
+  if (dialog) EnumChildWindows(dialog, &CollectStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
 void PumpMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -120,6 +120,10 @@ bool RegisterBarCodeServer();
 // A font object of `face` at `points` (10 pt when 0), with a new reference.
 IFontDisp* MakeFont(const wchar_t* face, int points = 10, bool bold = false);
 
+// The texts of the static controls of `dialog`, joined (a message box's text, the About
+// box's title line).
+std::string StaticTexts(HWND dialog);
+
 // Processes the pending messages of this thread.
 void PumpMessages();
 

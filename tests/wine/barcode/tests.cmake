@@ -1,7 +1,6 @@
 # Wine tests of the barcode control QRNBC10 (included from tests/wine/CMakeLists.txt).
 add_library(barcode_test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/canvas.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/dialog_watcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/test_container.cpp)
 target_include_directories(barcode_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(barcode_test_support PUBLIC wine_test_support QRNBC10_client)

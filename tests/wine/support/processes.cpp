@@ -69,6 +69,14 @@ std::string CaptureOutput(const std::wstring& commandLine, DWORD timeoutMs) {
   return output;
 }
 
+std::wstring FromUnixPath(const char* unixPath) {
+  std::wstring path = L"Z:";
+  for (const char* character = unixPath; *character; ++character) {
+    path += *character == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*character));
+  }
+  return path;
+}
+
 long RegisterServer(const std::wstring& dll, bool unregister) {
   std::wstring line = L"regsvr32.exe /s ";
   if (unregister) line += L"/u ";

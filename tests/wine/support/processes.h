@@ -21,6 +21,9 @@ long RunProcess(const std::wstring& commandLine, DWORD timeoutMs = 60000);
 // Runs `commandLine` and returns what it wrote to its standard output.
 std::string CaptureOutput(const std::wstring& commandLine, DWORD timeoutMs = 60000);
 
+// Windows form (drive Z:) of a Unix path, for files of the source tree.
+std::wstring FromUnixPath(const char* unixPath);
+
 // regsvr32 /s (or /s /u) on a DLL beside this program; returns its exit code.
 long RegisterServer(const std::wstring& dll, bool unregister = false);
 

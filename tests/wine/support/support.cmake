@@ -1,6 +1,8 @@
 # Helpers shared by the Wine test clients (included from tests/wine/CMakeLists.txt).
 add_library(wine_test_support STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/allocation_counter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/com_client.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dialog_watcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/event_recorder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/processes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry_reader.cpp)

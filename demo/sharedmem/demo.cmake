@@ -1,0 +1,3 @@
+add_executable(shared_memory_demo ${CMAKE_CURRENT_LIST_DIR}/shared_memory_demo.cpp)
+target_link_libraries(shared_memory_demo PRIVATE QRNShrMem_client ole32 oleaut32 uuid)
+target_link_options(shared_memory_demo PRIVATE -municode)

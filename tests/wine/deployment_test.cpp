@@ -1,0 +1,100 @@
+// What a user deploys: each component DLL imports only system DLLs, exports
+// the four entry points undecorated, and carries a version resource and its
+// type library. The DLL names come from the command line.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "com_client.h"
+#include "processes.h"
+
+namespace {
+
+std::vector<std::wstring> dllNames;
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
+  return text;
+}
+
+// Names of the DLLs a PE file imports, read from its import directory.
+std::vector<std::string> ImportedDlls(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<std::string> names;
+  if (bytes.size() < sizeof(IMAGE_DOS_HEADER)) return names;
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + dos->e_lfanew);
+  const auto* sections = IMAGE_FIRST_SECTION(nt);
+  auto offsetOf = [&](DWORD rva) -> size_t {
+    for (WORD index = 0; index < nt->FileHeader.NumberOfSections; ++index) {
+      const IMAGE_SECTION_HEADER& section = sections[index];
+      if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.Misc.VirtualSize) {
+        return rva - section.VirtualAddress + section.PointerToRawData;
+      }
+    }
+    return 0;
+  };
+  const DWORD importRva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  for (size_t at = offsetOf(importRva); at != 0 && at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= bytes.size();
+       at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    const auto* descriptor = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(bytes.data() + at);
+    if (descriptor->Name == 0) break;
+    names.emplace_back(bytes.data() + offsetOf(descriptor->Name));
+  }
+  return names;
+}
+
+TEST(Deployment, EveryDllLoadsOnACleanSystem) {
+  ASSERT_FALSE(dllNames.empty());
+  const std::set<std::string> systemDlls = {"kernel32.dll", "user32.dll",   "gdi32.dll",    "advapi32.dll",
+                                            "ole32.dll",    "oleaut32.dll", "msvcrt.dll",   "version.dll",
+                                            "comctl32.dll", "comdlg32.dll", "shell32.dll",  "olepro32.dll"};
+  for (const std::wstring& name : dllNames) {
+    SCOPED_TRACE(test::Narrow(name));
+    const std::wstring path = test::BesideProgram(name);
+
+    const std::vector<std::string> imports = ImportedDlls(path);
+    EXPECT_FALSE(imports.empty());
+    for (const std::string& imported : imports) {
+      EXPECT_TRUE(systemDlls.count(Lower(imported))) << "imports " << imported;
+    }
+
+    HMODULE module = LoadLibraryW(path.c_str());
+    ASSERT_NE(nullptr, module);
+    for (const char* entry : {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer"}) {
+      EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(module, entry))) << entry;
+    }
+    EXPECT_NE(nullptr, FindResourceW(module, MAKEINTRESOURCEW(1), L"TYPELIB"));
+
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> block(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length));
+    EXPECT_EQ(VS_FFI_SIGNATURE, info->dwSignature);
+    EXPECT_NE(0u, info->dwFileVersionMS | info->dwFileVersionLS);
+    FreeLibrary(module);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  for (int index = 1; index < argc; ++index) {
+    dllNames.emplace_back(argv[index], argv[index] + std::strlen(argv[index]));
+  }
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,268 @@
+// Install and Uninstall of QUARENT.QRNOrtivo: the arguments the object gives
+// CreateServiceA (seen at its import and then passed on to the real manager),
+// the event source registration, the event-log messages and every failure row.
+#include <windows.h>
+#include <winsvc.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "com_client.h"
+#include "event_log_seam.h"
+#include "import_hook.h"
+#include "ortivo_client.h"
+#include "registry_reader.h"
+
+namespace {
+
+using test::ComPtr;
+using test::Hex;
+using test::Text;
+
+struct CreateArguments {
+  std::string name;
+  std::optional<std::string> displayName;
+  DWORD access = 0;
+  DWORD serviceType = 0;
+  DWORD startType = 0;
+  DWORD errorControl = 0;
+  std::string imagePath;
+  bool groupTagOrDependencies = true;
+  std::optional<std::string> account;
+  std::optional<std::string> password;
+};
+
+// The hooks below are plain functions; they report through these.
+CreateArguments lastCreate;
+test::ImportHook* createHook = nullptr;
+bool refuseManager = false;
+bool refuseSourceKey = false;
+test::ImportHook* managerHook = nullptr;
+test::ImportHook* keyHook = nullptr;
+
+std::optional<std::string> Optional(const char* text) {
+  return text ? std::optional<std::string>(text) : std::nullopt;
+}
+
+SC_HANDLE WINAPI RecordingCreateService(SC_HANDLE manager, LPCSTR name, LPCSTR display, DWORD access, DWORD type,
+                                        DWORD start, DWORD error, LPCSTR image, LPCSTR group, LPDWORD tag,
+                                        LPCSTR dependencies, LPCSTR account, LPCSTR password) {
+  lastCreate = {name ? name : "", Optional(display), access, type, start, error, image ? image : "",
+                group != nullptr || tag != nullptr || dependencies != nullptr, Optional(account), Optional(password)};
+  using Function = SC_HANDLE(WINAPI*)(SC_HANDLE, LPCSTR, LPCSTR, DWORD, DWORD, DWORD, DWORD, LPCSTR, LPCSTR, LPDWORD,
+                                      LPCSTR, LPCSTR, LPCSTR);
+  return reinterpret_cast<Function>(createHook->Original())(manager, name, display, access, type, start, error, image,
+                                                            group, tag, dependencies, account, password);
+}
+
+SC_HANDLE WINAPI MaybeRefusedManager(LPCSTR machine, LPCSTR database, DWORD access) {
+  if (refuseManager) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  using Function = SC_HANDLE(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  return reinterpret_cast<Function>(managerHook->Original())(machine, database, access);
+}
+
+LONG WINAPI MaybeRefusedKey(HKEY root, LPCSTR path, PHKEY key) {
+  if (refuseSourceKey) return ERROR_ACCESS_DENIED;
+  using Function = LONG(WINAPI*)(HKEY, LPCSTR, PHKEY);
+  return reinterpret_cast<Function>(keyHook->Original())(root, path, key);
+}
+
+class ServiceInstallTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::RegisterServiceComponent();
+    HRESULT status = E_FAIL;
+    ortivo = test::CreateOrtivo(&status);
+    ASSERT_TRUE(ortivo) << Hex(status);
+    HMODULE module = test::ServiceModule();
+    seam = std::make_unique<test::EventLogSeam>(module);
+    create = std::make_unique<test::ImportHook>(module, "advapi32.dll", "CreateServiceA",
+                                                reinterpret_cast<void*>(&RecordingCreateService));
+    manager = std::make_unique<test::ImportHook>(module, "advapi32.dll", "OpenSCManagerA",
+                                                 reinterpret_cast<void*>(&MaybeRefusedManager));
+    key = std::make_unique<test::ImportHook>(module, "advapi32.dll", "RegCreateKeyA",
+                                             reinterpret_cast<void*>(&MaybeRefusedKey));
+    ASSERT_TRUE(create->Installed() && manager->Installed() && key->Installed());
+    createHook = create.get();
+    managerHook = manager.get();
+    keyHook = key.get();
+    refuseManager = false;
+    refuseSourceKey = false;
+  }
+  void TearDown() override {
+    ortivo.Reset();
+    key.reset();
+    manager.reset();
+    create.reset();
+    seam.reset();
+  }
+
+  VARIANT_BOOL Install(HRESULT expected) {
+    VARIANT_BOOL installed = 123;
+    EXPECT_EQ(Hex(ortivo->Install(&installed)), Hex(expected));
+    return installed;
+  }
+  VARIANT_BOOL Uninstall(HRESULT expected) {
+    VARIANT_BOOL removed = 123;
+    EXPECT_EQ(Hex(ortivo->Uninstall(&removed)), Hex(expected));
+    return removed;
+  }
+  void ExpectErrorText1500() { test::ExpectErrorText(L"Access Denied or Invalid Parameters"); }
+
+  test::Apartment apartment;
+  ComPtr<IOrtivo> ortivo;
+  std::unique_ptr<test::EventLogSeam> seam;
+  std::unique_ptr<test::ImportHook> create;
+  std::unique_ptr<test::ImportHook> manager;
+  std::unique_ptr<test::ImportHook> key;
+};
+
+std::string ThisProgram() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+TEST_F(ServiceInstallTest, DefaultsGiveTheDocumentedArguments) {
+  ASSERT_EQ(ortivo->put_ServiceName(Text(L"QuarentPlain")), S_OK);
+  EXPECT_EQ(Install(S_OK), VARIANT_TRUE);
+  EXPECT_EQ(lastCreate.name, "QuarentPlain");
+  EXPECT_EQ(lastCreate.displayName, std::optional<std::string>("")) << "never set: an empty display name";
+  EXPECT_EQ(lastCreate.access, 0xF01FFu);
+  EXPECT_EQ(lastCreate.serviceType, 0x10u);
+  EXPECT_EQ(lastCreate.startType, 3u);
+  EXPECT_EQ(lastCreate.errorControl, 1u);
+  EXPECT_EQ(lastCreate.imagePath, ThisProgram());
+  EXPECT_FALSE(lastCreate.groupTagOrDependencies);
+  EXPECT_EQ(lastCreate.account, std::nullopt);
+  EXPECT_EQ(lastCreate.password, std::nullopt);
+
+  const std::vector<test::LoggedEvent> events = seam->Events();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].id, 100u);
+  EXPECT_EQ(events[0].type, EVENTLOG_INFORMATION_TYPE);
+  EXPECT_EQ(events[0].stringCount, 1);
+  EXPECT_EQ(events[0].text, "");
+  EXPECT_EQ(seam->OpenedSources(), std::vector<std::string>{"QuarentPlain"});
+
+  const std::wstring source = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\QuarentPlain";
+  const std::wstring messageFile =
+      test::ReadRegistryString(HKEY_LOCAL_MACHINE, source, L"EventMessageFile").value_or(L"");
+  EXPECT_EQ(messageFile.substr(messageFile.find_last_of(L"\\/") + 1), L"QRNNTSrv.dll");
+  HKEY sourceKey = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, source.c_str(), 0, KEY_READ, &sourceKey), 0);
+  DWORD types = 0;
+  DWORD size = sizeof types;
+  EXPECT_EQ(RegQueryValueExW(sourceKey, L"TypesSupported", nullptr, nullptr, reinterpret_cast<BYTE*>(&types), &size),
+            0);
+  EXPECT_EQ(types, 7u);
+  RegCloseKey(sourceKey);
+
+  // Twice: the manager's "service exists" (1073) as the status, no entry.
+  seam->Clear();
+  test::ClearErrorInfo();
+  EXPECT_EQ(Install(static_cast<HRESULT>(0x80070431)), VARIANT_FALSE);
+  EXPECT_FALSE(test::TakeErrorInfo().present);
+  EXPECT_TRUE(seam->Events().empty());
+
+  EXPECT_EQ(Uninstall(S_OK), VARIANT_TRUE);
+  ASSERT_EQ(seam->Events().size(), 1u);
+  EXPECT_EQ(seam->Events()[0].id, 101u);
+  EXPECT_EQ(seam->Events()[0].type, EVENTLOG_INFORMATION_TYPE);
+  EXPECT_EQ(seam->Events()[0].text, "QuarentPlain");
+  EXPECT_TRUE(test::RegistryKeyExists(HKEY_LOCAL_MACHINE, source)) << "Uninstall leaves the event source";
+}
+
+TEST_F(ServiceInstallTest, ConfigurationReachesTheArguments) {
+  ASSERT_EQ(ortivo->put_ServiceName(Text(L"QuarentConfigured")), S_OK);
+  ASSERT_EQ(ortivo->put_DisplayName(nullptr), S_OK);
+  ASSERT_EQ(ortivo->put_Interactive(1), S_OK);
+  ASSERT_EQ(ortivo->put_StartMode(qrnStartAutomatic), S_OK);
+  ASSERT_EQ(ortivo->put_LoadOrderGroup(Text(L"Ignored")), S_OK);
+  ASSERT_EQ(ortivo->put_Dependencies(Text(L"AlsoIgnored")), S_OK);
+  EXPECT_EQ(Install(S_OK), VARIANT_TRUE);
+  EXPECT_EQ(lastCreate.displayName, std::nullopt) << "a null DisplayName is passed as null";
+  EXPECT_EQ(lastCreate.serviceType, 0x110u);
+  EXPECT_EQ(lastCreate.startType, 2u);
+  EXPECT_EQ(lastCreate.account, std::nullopt);
+  EXPECT_FALSE(lastCreate.groupTagOrDependencies) << "LoadOrderGroup and Dependencies are not passed";
+  ASSERT_EQ(seam->Events().size(), 1u);
+  EXPECT_EQ(seam->Events()[0].id, 100u);
+  EXPECT_EQ(seam->Events()[0].stringCount, 0) << "no insertion string for a null DisplayName";
+
+  // The manager accepts an own account only for a service that is not interactive.
+  ASSERT_EQ(ortivo->put_Interactive(VARIANT_FALSE), S_OK);
+  ASSERT_EQ(ortivo->put_Account(Text(L".\\operator")), S_OK);
+  struct Case {
+    const wchar_t* serviceName;
+    const wchar_t* password;
+    std::optional<std::string> passed;
+  };
+  const Case cases[] = {
+      {L"QuarentAccount1", L"", std::nullopt},
+      {L"QuarentAccount2", L"pw", std::optional<std::string>("pw")},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(test::Narrow(row.serviceName));
+    ASSERT_EQ(ortivo->put_ServiceName(Text(row.serviceName)), S_OK);
+    ASSERT_EQ(ortivo->put_Password(Text(row.password)), S_OK);
+    // Display names must differ between services too.
+    ASSERT_EQ(ortivo->put_DisplayName(Text(std::wstring(L"Display of ") + row.serviceName)), S_OK);
+    seam->Clear();
+    EXPECT_EQ(Install(S_OK), VARIANT_TRUE);
+    EXPECT_EQ(lastCreate.serviceType, 0x10u);
+    const std::string display = "Display of " + test::Narrow(row.serviceName);
+    EXPECT_EQ(lastCreate.displayName, std::optional<std::string>(display));
+    EXPECT_EQ(lastCreate.account, std::optional<std::string>(".\\operator"));
+    EXPECT_EQ(lastCreate.password, row.passed);
+    ASSERT_EQ(seam->Events().size(), 1u);
+    EXPECT_EQ(seam->Events()[0].text, display);
+    EXPECT_EQ(seam->OpenedSources(), std::vector<std::string>{}) << "the source opened first stays in use";
+  }
+}
+
+TEST_F(ServiceInstallTest, FailureRows) {
+  ASSERT_EQ(ortivo->put_ServiceName(Text(L"QuarentFailing")), S_OK);
+
+  refuseManager = true;
+  test::ClearErrorInfo();
+  EXPECT_EQ(Install(E_FAIL), VARIANT_FALSE);
+  ExpectErrorText1500();
+  EXPECT_TRUE(seam->Events().empty()) << "no entry when the manager cannot be opened";
+  test::ClearErrorInfo();
+  EXPECT_EQ(Uninstall(E_FAIL), VARIANT_FALSE);
+  ExpectErrorText1500();
+  ASSERT_EQ(seam->Events().size(), 1u);
+  EXPECT_EQ(seam->Events()[0].id, 102u);
+  EXPECT_EQ(seam->Events()[0].type, EVENTLOG_ERROR_TYPE);
+  EXPECT_EQ(seam->Events()[0].text, "QuarentFailing");
+  refuseManager = false;
+
+  seam->Clear();
+  refuseSourceKey = true;
+  test::ClearErrorInfo();
+  EXPECT_EQ(Install(E_FAIL), VARIANT_FALSE);
+  ExpectErrorText1500();
+  EXPECT_TRUE(seam->Events().empty());
+  refuseSourceKey = false;
+  SC_HANDLE scm = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+  SC_HANDLE created = OpenServiceA(scm, "QuarentFailing", SERVICE_QUERY_STATUS);
+  EXPECT_NE(created, nullptr) << "the service created before stays installed";
+  if (created) CloseServiceHandle(created);
+  CloseServiceHandle(scm);
+  EXPECT_EQ(Uninstall(S_OK), VARIANT_TRUE);
+
+  seam->Clear();
+  EXPECT_EQ(Uninstall(S_OK), VARIANT_FALSE) << "a service that does not exist";
+  ASSERT_EQ(seam->Events().size(), 1u);
+  EXPECT_EQ(seam->Events()[0].id, 102u);
+  EXPECT_EQ(seam->Events()[0].type, EVENTLOG_ERROR_TYPE);
+  EXPECT_EQ(seam->Events()[0].text, "QuarentFailing");
+}
+
+}  // namespace

@@ -1,0 +1,460 @@
+// QUARENT.QRNOrtivo as a compiled client sees it: creation by ProgID, the
+// defaults and checks of its properties, the one-object rule with its error
+// text, its type information and its registry entries.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "com_client.h"
+#include "ortivo_client.h"
+#include "processes.h"
+#include "registry_reader.h"
+
+namespace {
+
+using test::ComPtr;
+using test::Hex;
+using test::TakeString;
+using test::Text;
+
+class ServiceObjectTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::RegisterServiceComponent();
+    HRESULT status = E_FAIL;
+    ortivo = test::CreateOrtivo(&status);
+    ASSERT_TRUE(ortivo) << Hex(status);
+  }
+
+  std::wstring Get(HRESULT (STDMETHODCALLTYPE IOrtivo::*getter)(BSTR*)) {
+    BSTR value = nullptr;
+    EXPECT_EQ((ortivo.Get()->*getter)(&value), S_OK);
+    return TakeString(value);
+  }
+
+  std::wstring ServiceName() { return Get(&IOrtivo::get_ServiceName); }
+
+  test::Apartment apartment;
+  ComPtr<IOrtivo> ortivo;
+};
+
+TEST_F(ServiceObjectTest, NewObjectHasTheDocumentedDefaults) {
+  EXPECT_EQ(ServiceName(), L"");
+  EXPECT_EQ(Get(&IOrtivo::get_DisplayName), L"");
+  EXPECT_EQ(Get(&IOrtivo::get_Account), L"");
+  EXPECT_EQ(Get(&IOrtivo::get_Password), L"");
+  EXPECT_EQ(Get(&IOrtivo::get_LoadOrderGroup), L"");
+  EXPECT_EQ(Get(&IOrtivo::get_Dependencies), L"");
+  Constants_Controls controls{};
+  EXPECT_EQ(ortivo->get_ControlsAccepted(&controls), S_OK);
+  EXPECT_EQ(controls, 1);
+  Constants_StartMode startMode{};
+  EXPECT_EQ(ortivo->get_StartMode(&startMode), S_OK);
+  EXPECT_EQ(startMode, 3);
+  VARIANT_BOOL flag = 123;
+  EXPECT_EQ(ortivo->get_Debug(&flag), S_OK);
+  EXPECT_EQ(flag, VARIANT_FALSE);
+  flag = 123;
+  EXPECT_EQ(ortivo->get_Interactive(&flag), S_OK);
+  EXPECT_EQ(flag, VARIANT_FALSE);
+  flag = 123;
+  EXPECT_EQ(ortivo->get_Running(&flag), S_OK);
+  EXPECT_EQ(flag, VARIANT_FALSE);
+  Constants_Status status = qrnStatusPaused;
+  EXPECT_EQ(ortivo->get_CurrentStatus(&status), S_OK);
+  EXPECT_EQ(status, 0);
+}
+
+TEST_F(ServiceObjectTest, ServiceNameIsCheckedAndRefusalsChangeNothing) {
+  struct Case {
+    const char* note;
+    std::wstring name;
+    HRESULT status;
+    std::wstring readBack;  // after the put
+  };
+  const std::wstring longest(64, L'S');
+  const Case cases[] = {
+      {"ordinary name", L"Quarent", S_OK, L"Quarent"},
+      {"64 characters are kept whole", longest, S_OK, longest},
+      {"65 characters are refused", std::wstring(65, L'T'), E_INVALIDARG, longest},
+      {"backslash anywhere", L"Qua\\rent", E_INVALIDARG, longest},
+      {"slash anywhere", L"Quarent/", E_INVALIDARG, longest},
+      {"leading slash", L"/Quarent", E_INVALIDARG, longest},
+      {"empty name is accepted", L"", S_OK, L""},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    test::ClearErrorInfo();
+    EXPECT_EQ(Hex(ortivo->put_ServiceName(Text(row.name))), Hex(row.status));
+    EXPECT_FALSE(test::TakeErrorInfo().present) << "no error text for a refused name";
+    EXPECT_EQ(ServiceName(), row.readBack);
+  }
+  // A null string counts as empty.
+  EXPECT_EQ(ortivo->put_ServiceName(nullptr), S_OK);
+  EXPECT_EQ(ServiceName(), L"");
+}
+
+TEST_F(ServiceObjectTest, DisplayNameMustBeShorterThan256Characters) {
+  const std::wstring accepted(255, L'D');
+  EXPECT_EQ(ortivo->put_DisplayName(Text(accepted)), S_OK);
+  EXPECT_EQ(Get(&IOrtivo::get_DisplayName), accepted);
+  test::ClearErrorInfo();
+  EXPECT_EQ(Hex(ortivo->put_DisplayName(Text(std::wstring(256, L'E')))), Hex(E_INVALIDARG));
+  EXPECT_FALSE(test::TakeErrorInfo().present);
+  EXPECT_EQ(Get(&IOrtivo::get_DisplayName), accepted);
+}
+
+TEST_F(ServiceObjectTest, OtherPropertiesStoreWhatTheyReceive) {
+  EXPECT_EQ(ortivo->put_Account(Text(L".\\operator")), S_OK);
+  EXPECT_EQ(ortivo->put_Password(Text(L"s3cret")), S_OK);
+  EXPECT_EQ(ortivo->put_LoadOrderGroup(Text(L"Group")), S_OK);
+  EXPECT_EQ(ortivo->put_Dependencies(Text(L"Other")), S_OK);
+  EXPECT_EQ(Get(&IOrtivo::get_Account), L".\\operator");
+  EXPECT_EQ(Get(&IOrtivo::get_Password), L"s3cret");
+  EXPECT_EQ(Get(&IOrtivo::get_LoadOrderGroup), L"Group");
+  EXPECT_EQ(Get(&IOrtivo::get_Dependencies), L"Other");
+
+  EXPECT_EQ(ortivo->put_ControlsAccepted(static_cast<Constants_Controls>(255)), S_OK);
+  EXPECT_EQ(ortivo->put_StartMode(static_cast<Constants_StartMode>(99)), S_OK);
+  EXPECT_EQ(ortivo->put_Debug(1), S_OK);
+  EXPECT_EQ(ortivo->put_Interactive(VARIANT_TRUE), S_OK);
+  Constants_Controls controls{};
+  Constants_StartMode startMode{};
+  VARIANT_BOOL debug = 0;
+  VARIANT_BOOL interactive = 0;
+  ortivo->get_ControlsAccepted(&controls);
+  ortivo->get_StartMode(&startMode);
+  ortivo->get_Debug(&debug);
+  ortivo->get_Interactive(&interactive);
+  EXPECT_EQ(controls, 255);
+  EXPECT_EQ(startMode, 99);
+  EXPECT_EQ(debug, 1) << "a boolean is stored as sent";
+  EXPECT_EQ(interactive, VARIANT_TRUE);
+}
+
+TEST_F(ServiceObjectTest, MissingResultLocationsGiveEPointer) {
+  IOrtivo* o = ortivo.Get();
+  VARIANT none;
+  VariantInit(&none);
+  const std::pair<const char*, std::function<HRESULT()>> calls[] = {
+      {"Account", [&] { return o->get_Account(nullptr); }},
+      {"ControlsAccepted", [&] { return o->get_ControlsAccepted(nullptr); }},
+      {"Debug", [&] { return o->get_Debug(nullptr); }},
+      {"LoadOrderGroup", [&] { return o->get_LoadOrderGroup(nullptr); }},
+      {"Dependencies", [&] { return o->get_Dependencies(nullptr); }},
+      {"DisplayName", [&] { return o->get_DisplayName(nullptr); }},
+      {"Interactive", [&] { return o->get_Interactive(nullptr); }},
+      {"Password", [&] { return o->get_Password(nullptr); }},
+      {"ServiceName", [&] { return o->get_ServiceName(nullptr); }},
+      {"StartMode", [&] { return o->get_StartMode(nullptr); }},
+      {"Running", [&] { return o->get_Running(nullptr); }},
+      {"CurrentStatus", [&] { return o->get_CurrentStatus(nullptr); }},
+      {"GetAllSettings", [&] { return o->GetAllSettings(Text(L"S"), nullptr); }},
+      {"GetSetting", [&] { return o->GetSetting(Text(L"S"), Text(L"K"), none, nullptr); }},
+      {"Install", [&] { return o->Install(nullptr); }},
+      {"LogEvent", [&] { return o->LogEvent(qrnEventInformation, qrnMessageInfo, Text(L"x"), nullptr); }},
+      {"StartService", [&] { return o->StartService(VARIANT_FALSE, nullptr); }},
+      {"Uninstall", [&] { return o->Uninstall(nullptr); }},
+  };
+  for (const auto& [name, call] : calls) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(Hex(call()), Hex(E_POINTER));
+  }
+}
+
+TEST_F(ServiceObjectTest, OnlyOneObjectPerProcess) {
+  test::ClearErrorInfo();
+  HRESULT status = S_OK;
+  ComPtr<IOrtivo> second = test::CreateOrtivo(&status);
+  EXPECT_FALSE(second);
+  EXPECT_EQ(Hex(status), Hex(E_FAIL));
+  test::ExpectErrorText(L"Only one instance of this object can be created.");
+
+  // The refused object has gone again: once the first is released, a new one can be made.
+  ortivo.Reset();
+  ComPtr<IOrtivo> third = test::CreateOrtivo(&status);
+  EXPECT_TRUE(third) << Hex(status);
+  ComPtr<IOrtivo> fourth = test::CreateOrtivo(&status);
+  EXPECT_FALSE(fourth);
+}
+
+TEST_F(ServiceObjectTest, InterfacesAndClassInformation) {
+  EXPECT_TRUE(ortivo.As<IDispatch>());
+  EXPECT_TRUE(ortivo.As<IConnectionPointContainer>());
+  EXPECT_TRUE(ortivo.As<IProvideClassInfo>());
+  ComPtr<ISupportErrorInfo> support = ortivo.As<ISupportErrorInfo>();
+  ASSERT_TRUE(support);
+  EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IOrtivo), S_OK);
+  EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
+
+  ComPtr<IProvideClassInfo2> classInfo = ortivo.As<IProvideClassInfo2>();
+  ASSERT_TRUE(classInfo);
+  GUID source = GUID_NULL;
+  EXPECT_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source), S_OK);
+  EXPECT_TRUE(IsEqualGUID(source, DIID__IOrtivoEvents));
+  ComPtr<ITypeInfo> coclass;
+  ASSERT_EQ(classInfo->GetClassInfo(coclass.Receive()), S_OK);
+  TYPEATTR* attributes = nullptr;
+  ASSERT_EQ(coclass->GetTypeAttr(&attributes), S_OK);
+  EXPECT_TRUE(IsEqualGUID(attributes->guid, CLSID_QRNOrtivo));
+  EXPECT_EQ(attributes->cImplTypes, 2);
+  coclass->ReleaseTypeAttr(attributes);
+
+  ComPtr<IConnectionPointContainer> container = ortivo.As<IConnectionPointContainer>();
+  ComPtr<IConnectionPoint> point;
+  EXPECT_EQ(container->FindConnectionPoint(DIID__IOrtivoEvents, point.Receive()), S_OK);
+}
+
+struct Member {
+  const wchar_t* name;
+  DISPID id;
+  INVOKEKIND kind;
+  DWORD helpContext;
+  const wchar_t* helpString;
+};
+
+// The members of IOrtivo in vtable order (each get before its put), as published.
+const Member kOrtivoMembers[] = {
+    {L"Account", 1, INVOKE_PROPERTYGET, 14, L"Returns/sets the account name which the service will be logged on when it runs."},
+    {L"Account", 1, INVOKE_PROPERTYPUT, 14, nullptr},
+    {L"ControlsAccepted", 2, INVOKE_PROPERTYGET, 16, L"Returns/sets whether the service process additional control signals like Pause and Continue."},
+    {L"ControlsAccepted", 2, INVOKE_PROPERTYPUT, 16, nullptr},
+    {L"Debug", 3, INVOKE_PROPERTYGET, 17, L"Returns/sets whether the service runs in the development environment or from the console."},
+    {L"Debug", 3, INVOKE_PROPERTYPUT, 17, nullptr},
+    {L"LoadOrderGroup", 4, INVOKE_PROPERTYGET, 18, L"Returns/sets the names of the load ordering group of which the service is a member."},
+    {L"LoadOrderGroup", 4, INVOKE_PROPERTYPUT, 18, nullptr},
+    {L"Dependencies", 5, INVOKE_PROPERTYGET, 20, L"Returns/sets the names services or load ordering groups that must start before this service."},
+    {L"Dependencies", 5, INVOKE_PROPERTYPUT, 20, nullptr},
+    {L"DisplayName", 6, INVOKE_PROPERTYGET, 21, L"Returns/sets the string that is to be used by user interface programs to identify the service."},
+    {L"DisplayName", 6, INVOKE_PROPERTYPUT, 21, nullptr},
+    {L"Interactive", 7, INVOKE_PROPERTYGET, 22, L"Returns/sets whether the service interacts with the desktop."},
+    {L"Interactive", 7, INVOKE_PROPERTYPUT, 22, nullptr},
+    {L"Password", 8, INVOKE_PROPERTYGET, 15, L"Returns/sets the password for the account which the service will be logged on when it runs."},
+    {L"Password", 8, INVOKE_PROPERTYPUT, 15, nullptr},
+    {L"ServiceName", 9, INVOKE_PROPERTYGET, 23, L"Returns/sets the name of the service."},
+    {L"ServiceName", 9, INVOKE_PROPERTYPUT, 23, nullptr},
+    {L"StartMode", 10, INVOKE_PROPERTYGET, 24, L"Returns/sets when to start the service."},
+    {L"StartMode", 10, INVOKE_PROPERTYPUT, 24, nullptr},
+    {L"Running", 11, INVOKE_PROPERTYGET, 25, L"Returns whether the service is running."},
+    {L"CurrentStatus", 12, INVOKE_PROPERTYGET, 26, L"Returns the current status of the service."},
+    {L"DeleteSetting", 21, INVOKE_FUNC, 27, L"Deletes a section or key setting from the Windows registry entry."},
+    {L"GetAllSettings", 22, INVOKE_FUNC, 28, L"Returns a list of key settings and their respective values from an application's Windows registry entry."},
+    {L"GetSetting", 23, INVOKE_FUNC, 29, L"Returns a key setting value from an application's Windows registry entry."},
+    {L"Install", 24, INVOKE_FUNC, 30, L"Installs a service and adds it to the services controller database."},
+    {L"LogEvent", 25, INVOKE_FUNC, 31, L"Writes an entry at the end of the application event log."},
+    {L"SaveSetting", 26, INVOKE_FUNC, 32, L"Saves or creates an application entry in the Windows registry entry."},
+    {L"StartService", 27, INVOKE_FUNC, 33, L"Connects the service to the services controller."},
+    {L"StopService", 28, INVOKE_FUNC, 37, L"Stops a running service and notifies the services controller."},
+    {L"Uninstall", 29, INVOKE_FUNC, 38, L"Uninstalls a service and removes it from the services controller database."},
+    {L"AboutBox", -552, INVOKE_FUNC, 39, L"Display the About Box."},
+    {L"StartTimer", 31, INVOKE_FUNC, 34, L"Starts a user defined timer event."},
+    {L"StopTimer", 32, INVOKE_FUNC, 35, L"Stops a user defined timer event."},
+};
+
+const Member kEventMembers[] = {
+    {L"Stop", 1, INVOKE_FUNC, 40, L"Occurs when the services controller notifies the service that the user or another program has requested the service to stop."},
+    {L"Start", 0, INVOKE_FUNC, 42, L"Occurs when the services controller notifies the service that the user or another program has requested the service to start."},
+    {L"Pause", 3, INVOKE_FUNC, 41, L"Occurs when the services controller notifies the service that the user or another program has requested the service to suspend processing."},
+    {L"Continue", 4, INVOKE_FUNC, 43, L"Occurs when the services controller notifies the service that the user or another program has requested the service to continue processing."},
+    {L"Control", 5, INVOKE_FUNC, 44, L"Occurs when the services controller notifies the service of shutdown or user defined events."},
+    {L"Timer", 6, INVOKE_FUNC, 36, L"Occurs when a user defined timer event is due."},
+};
+
+// The type library the object describes itself with.
+ComPtr<ITypeLib> TypeLibraryOfTheObject() {
+  ComPtr<IOrtivo> ortivo = test::CreateOrtivo();
+  ComPtr<ITypeInfo> info;
+  ComPtr<ITypeLib> library;
+  if (!ortivo || FAILED(ortivo->GetTypeInfo(0, 0, info.Receive()))) return library;
+  UINT index = 0;
+  info->GetContainingTypeLib(library.Receive(), &index);
+  return library;
+}
+
+// Compares the functions of `info` (from `first` on) with `expected`, in order.
+void ExpectMembers(ITypeInfo* info, UINT first, const Member* expected, size_t count) {
+  for (size_t index = 0; index < count; ++index) {
+    const Member& member = expected[index];
+    SCOPED_TRACE(test::Narrow(member.name) + " " + std::to_string(member.kind));
+    FUNCDESC* function = nullptr;
+    ASSERT_EQ(info->GetFuncDesc(first + static_cast<UINT>(index), &function), S_OK);
+    EXPECT_EQ(function->memid, member.id);
+    EXPECT_EQ(function->invkind, member.kind);
+    BSTR name = nullptr;
+    BSTR helpString = nullptr;
+    DWORD helpContext = 0;
+    EXPECT_EQ(info->GetDocumentation(function->memid, &name, &helpString, &helpContext, nullptr), S_OK);
+    EXPECT_EQ(TakeString(name), member.name);
+    EXPECT_EQ(helpContext, member.helpContext);
+    const std::wstring help = TakeString(helpString);
+    if (member.helpString) EXPECT_EQ(help, member.helpString);
+    info->ReleaseFuncDesc(function);
+  }
+}
+
+TEST(ServiceTypeLibraryTest, MembersIdentifiersAndHelp) {
+  test::Apartment apartment;
+  test::RegisterServiceComponent();
+  ComPtr<ITypeLib> library = TypeLibraryOfTheObject();
+  ASSERT_TRUE(library);
+  BSTR name = nullptr;
+  BSTR helpString = nullptr;
+  BSTR helpFile = nullptr;
+  ASSERT_EQ(library->GetDocumentation(-1, &name, &helpString, nullptr, &helpFile), S_OK);
+  EXPECT_EQ(TakeString(name), L"QRNOrtivoLib");
+  EXPECT_EQ(TakeString(helpString), L"QUARENT Ortivo Library 1.0");
+  const std::wstring file = TakeString(helpFile);
+  EXPECT_EQ(file.substr(file.find_last_of(L"\\/") + 1), L"QRNNTSrv.HLP");
+
+  // The dual interface's own vtable part, after the seven IDispatch entries.
+  ComPtr<ITypeInfo> dispatch;
+  ASSERT_EQ(library->GetTypeInfoOfGuid(IID_IOrtivo, dispatch.Receive()), S_OK);
+  HREFTYPE reference = 0;
+  ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &reference), S_OK);
+  ComPtr<ITypeInfo> vtable;
+  ASSERT_EQ(dispatch->GetRefTypeInfo(reference, vtable.Receive()), S_OK);
+  TYPEATTR* attributes = nullptr;
+  ASSERT_EQ(vtable->GetTypeAttr(&attributes), S_OK);
+  EXPECT_EQ(attributes->typekind, TKIND_INTERFACE);
+  EXPECT_EQ(attributes->cFuncs, static_cast<WORD>(std::size(kOrtivoMembers)));
+  vtable->ReleaseTypeAttr(attributes);
+  ExpectMembers(vtable.Get(), 0, kOrtivoMembers, std::size(kOrtivoMembers));
+
+  ComPtr<ITypeInfo> events;
+  ASSERT_EQ(library->GetTypeInfoOfGuid(DIID__IOrtivoEvents, events.Receive()), S_OK);
+  ExpectMembers(events.Get(), 0, kEventMembers, std::size(kEventMembers));
+}
+
+TEST(ServiceTypeLibraryTest, Enumerations) {
+  test::Apartment apartment;
+  test::RegisterServiceComponent();
+  ComPtr<ITypeLib> library = TypeLibraryOfTheObject();
+  ASSERT_TRUE(library);
+  struct Enumeration {
+    const wchar_t* name;
+    const wchar_t* helpString;
+    std::vector<std::pair<std::wstring, LONG>> constants;
+  };
+  const Enumeration expected[] = {
+      {L"Constants_Controls", L"Controls Accepted Constants",
+       {{L"qrnCtrlStartStop", 1}, {L"qrnCtrlPauseContinue", 2}, {L"qrnCtrlShutdown", 4}}},
+      {L"Constants_StartMode", L"Service Start Mode Constants",
+       {{L"qrnStartAutomatic", 2}, {L"qrnStartManual", 3}, {L"qrnStartDisabled", 4}}},
+      {L"Constants_Status", L"Service Status Constants",
+       {{L"qrnStatusNone", 0}, {L"qrnStatusStopped", 1}, {L"qrnStatusStartPending", 2},
+        {L"qrnStatusStopPending", 3}, {L"qrnStatusRunning", 4}, {L"qrnStatusContinuePending", 5},
+        {L"qrnStatusPausePending", 6}, {L"qrnStatusPaused", 7}}},
+      {L"Constants_Events", L"Event Types Constants",
+       {{L"qrnEventSuccess", 0}, {L"qrnEventError", 1}, {L"qrnEventWarning", 2}, {L"qrnEventInformation", 4},
+        {L"qrnEventAuditSuccess", 8}, {L"qrnEventAuditFailure", 16}}},
+      {L"Constants_Messages", L"Service Events Constants",
+       {{L"qrnMessageDebug", 108}, {L"qrnMessageError", 109}, {L"qrnMessageInfo", 110}}},
+  };
+  for (const Enumeration& enumeration : expected) {
+    SCOPED_TRACE(test::Narrow(enumeration.name));
+    ComPtr<ITypeInfo> info;
+    for (UINT index = 0; index < library->GetTypeInfoCount() && !info; ++index) {
+      BSTR name = nullptr;
+      library->GetDocumentation(static_cast<INT>(index), &name, nullptr, nullptr, nullptr);
+      TYPEKIND kind{};
+      library->GetTypeInfoType(index, &kind);
+      if (kind == TKIND_ENUM && TakeString(name) == enumeration.name) library->GetTypeInfo(index, info.Receive());
+    }
+    ASSERT_TRUE(info);
+    BSTR helpString = nullptr;
+    info->GetDocumentation(MEMBERID_NIL, nullptr, &helpString, nullptr, nullptr);
+    EXPECT_EQ(TakeString(helpString), enumeration.helpString);
+    TYPEATTR* attributes = nullptr;
+    ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
+    ASSERT_EQ(attributes->cVars, enumeration.constants.size());
+    info->ReleaseTypeAttr(attributes);
+    for (UINT index = 0; index < enumeration.constants.size(); ++index) {
+      VARDESC* variable = nullptr;
+      ASSERT_EQ(info->GetVarDesc(index, &variable), S_OK);
+      BSTR name = nullptr;
+      info->GetDocumentation(variable->memid, &name, nullptr, nullptr, nullptr);
+      EXPECT_EQ(TakeString(name), enumeration.constants[index].first);
+      VARIANT value;
+      VariantInit(&value);
+      VariantChangeType(&value, variable->lpvarValue, 0, VT_I4);
+      EXPECT_EQ(value.lVal, enumeration.constants[index].second);
+      info->ReleaseVarDesc(variable);
+    }
+  }
+}
+
+TEST(ServiceRegistrationTest, RegistryEntriesAndTheirRemoval) {
+  test::Apartment apartment;
+  test::RegisterServiceComponent();
+  const std::wstring classKey = L"CLSID\\{3F58A7EE-9C24-4D0B-8E61-52B7D9A0C3F4}";
+  struct Entry {
+    std::wstring key;
+    const wchar_t* name;
+    std::wstring value;
+  };
+  const Entry entries[] = {
+      {L"QUARENT.QRNOrtivo.1", nullptr, L"QUARENT Ortivo Object"},
+      {L"QUARENT.QRNOrtivo.1\\CLSID", nullptr, L"{3F58A7EE-9C24-4D0B-8E61-52B7D9A0C3F4}"},
+      {L"QUARENT.QRNOrtivo", nullptr, L"QUARENT Ortivo Object"},
+      {L"QUARENT.QRNOrtivo\\CLSID", nullptr, L"{3F58A7EE-9C24-4D0B-8E61-52B7D9A0C3F4}"},
+      {L"QUARENT.QRNOrtivo\\CurVer", nullptr, L"QUARENT.QRNOrtivo.1"},
+      {classKey, nullptr, L"QUARENT Ortivo Object"},
+      {classKey + L"\\ProgID", nullptr, L"QUARENT.QRNOrtivo.1"},
+      {classKey + L"\\VersionIndependentProgID", nullptr, L"QUARENT.QRNOrtivo"},
+      {classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+      {classKey + L"\\TypeLib", nullptr, L"{3F58A7E1-9C24-4D0B-8E61-52B7D9A0C3F4}"},
+  };
+  for (const Entry& entry : entries) {
+    SCOPED_TRACE(test::Narrow(entry.key));
+    EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, entry.key, entry.name).value_or(L"(missing)"), entry.value);
+  }
+  EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, classKey + L"\\Programmable"));
+  // The type library carries its identifier and is registered under it.
+  {
+    ComPtr<ITypeLib> library = TypeLibraryOfTheObject();
+    ASSERT_TRUE(library);
+    TLIBATTR* attributes = nullptr;
+    ASSERT_EQ(library->GetLibAttr(&attributes), S_OK);
+    wchar_t libraryId[64];
+    StringFromGUID2(attributes->guid, libraryId, 64);
+    EXPECT_STREQ(L"{3F58A7E1-9C24-4D0B-8E61-52B7D9A0C3F4}", libraryId);
+    EXPECT_EQ(attributes->wMajorVerNum, 1);
+    EXPECT_EQ(attributes->wMinorVerNum, 0);
+    EXPECT_EQ(attributes->lcid, 0x409u);
+    library->ReleaseTLibAttr(attributes);
+    EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + libraryId + L"\\1.0\\409\\win32"));
+  }
+  const std::wstring server = test::ReadRegistryString(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32").value_or(L"");
+  EXPECT_EQ(server.substr(server.find_last_of(L"\\/") + 1), L"QRNNTSrv.dll");
+
+  ASSERT_EQ(test::RegisterServer(L"QRNNTSrv.dll", true), 0);
+  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, classKey));
+  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"QUARENT.QRNOrtivo"));
+  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"QUARENT.QRNOrtivo.1"));
+  EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
+  ASSERT_EQ(test::RegisterServer(L"QRNNTSrv.dll"), 0);
+}
+
+TEST_F(ServiceObjectTest, LateBoundCallsAndTheirErrors) {
+  ComPtr<IDispatch> dispatch = ortivo.As<IDispatch>();
+  test::DispatchResult put;
+  test::CallByName(dispatch.Get(), L"ServiceName", DISPATCH_PROPERTYPUT, {test::StringArgument(L"Late")}, put);
+  EXPECT_EQ(put.status, S_OK);
+  test::DispatchResult get;
+  test::CallByName(dispatch.Get(), L"ServiceName", DISPATCH_PROPERTYGET, {}, get);
+  ASSERT_EQ(get.status, S_OK);
+  ASSERT_EQ(get.value.vt, VT_BSTR);
+  EXPECT_STREQ(get.value.bstrVal, L"Late");
+
+  test::DispatchResult timer;
+  test::CallByName(dispatch.Get(), L"StartTimer", DISPATCH_METHOD, {test::LongArgument(0), test::LongArgument(100)},
+                   timer);
+  EXPECT_EQ(Hex(timer.status), Hex(DISP_E_EXCEPTION));
+  EXPECT_EQ(Hex(timer.exception.scode), Hex(E_INVALIDARG));
+  ASSERT_NE(timer.exception.bstrDescription, nullptr);
+  EXPECT_STREQ(timer.exception.bstrDescription, L"The IDEvent must be between 0x00000001 and 0x7FFFFFFF.");
+}
+
+}  // namespace
