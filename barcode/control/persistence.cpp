@@ -34,8 +34,18 @@ STDMETHODIMP BarCodeControl::Save(IStream* stream, BOOL clearDirty) {
 }
 
 STDMETHODIMP BarCodeControl::GetSizeMax(ULARGE_INTEGER* size) {
-  if (size) size->QuadPart = 0;
-  return E_NOTIMPL;
+  if (size == nullptr) return E_POINTER;
+  size->QuadPart = 0;
+  // The exact size of what Save writes now: save into a memory stream.
+  ComPtr<IStream> measure;
+  HRESULT status = CreateStreamOnHGlobal(nullptr, TRUE, measure.Receive());
+  if (FAILED(status)) return status;
+  status = SavePropertiesToStream(static_cast<IQRNBarCode*>(this), extent_, measure.Get());
+  if (FAILED(status)) return status;
+  STATSTG statistics = {};
+  status = measure->Stat(&statistics, STATFLAG_NONAME);
+  if (SUCCEEDED(status)) *size = statistics.cbSize;
+  return status;
 }
 
 STDMETHODIMP BarCodeControl::InitNew() { return S_OK; }

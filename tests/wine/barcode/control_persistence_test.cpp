@@ -43,9 +43,12 @@ IStream* StreamOf(const std::vector<BYTE>& bytes) {
 std::vector<BYTE> SaveToBytes(IQRNBarCode* control) {
   IPersistStreamInit* persist = nullptr;
   control->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist));
+  ULARGE_INTEGER announced = {};
+  EXPECT_EQ(S_OK, persist->GetSizeMax(&announced));
   IStream* stream = StreamOf({});
   EXPECT_EQ(S_OK, persist->Save(stream, TRUE));
   std::vector<BYTE> bytes = StreamBytes(stream);
+  EXPECT_EQ(announced.QuadPart, bytes.size()) << "GetSizeMax gives the size Save writes";
   stream->Release();
   persist->Release();
   return bytes;
