@@ -1,0 +1,199 @@
+#include "log_client.h"
+
+#include <vector>
+
+#include "processes.h"
+
+namespace logtest {
+
+namespace {
+
+// Under a virtual display without a window manager, Wine waits two seconds
+// for each managed window to be withdrawn when it is destroyed; unmanaged
+// windows go at once. Read by the display driver when it starts, so this runs
+// before the first window of the test program.
+void UseUnmanagedWindows() {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+bool RegisterBrnLog() {
+  static const long status = [] {
+    UseUnmanagedWindows();
+    return test::RegisterServer(L"BrnLog.dll");
+  }();
+  return status == 0;
+}
+
+ILog* CreateLog() {
+  CLSID classId;
+  if (FAILED(CLSIDFromProgID(L"BrnLog.Log", &classId))) return nullptr;
+  ILog* log = nullptr;
+  if (FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_ILog, reinterpret_cast<void**>(&log)))) {
+    return nullptr;
+  }
+  return log;
+}
+
+Text::Text(const std::string& ansi) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  text_ = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text_, length);
+}
+
+namespace {
+
+struct WindowSearch {
+  std::vector<HWND> found;
+  bool visibleOnly;
+};
+
+BOOL CALLBACK CollectLogWindow(HWND window, LPARAM search) {
+  auto* state = reinterpret_cast<WindowSearch*>(search);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (lstrcmpA(className, "BrnLogWindow") == 0 && (!state->visibleOnly || IsWindowVisible(window))) {
+    state->found.push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> LogWindowsOfThread(bool visibleOnly) {
+  WindowSearch search{{}, visibleOnly};
+  EnumThreadWindows(GetCurrentThreadId(), CollectLogWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND FindLogWindow() {
+  const std::vector<HWND> windows = LogWindowsOfThread(true);
+  return windows.empty() ? nullptr : windows.front();
+}
+
+HWND ListViewOf(HWND logWindow) { return FindWindowExA(logWindow, nullptr, WC_LISTVIEWA, nullptr); }
+
+namespace {
+
+std::string CellText(HWND list, int item, int subItem) {
+  std::vector<char> buffer(8192, '\0');
+  LVITEMA cell = {};
+  cell.iSubItem = subItem;
+  cell.pszText = buffer.data();
+  cell.cchTextMax = static_cast<int>(buffer.size());
+  SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
+  return cell.pszText;
+}
+
+}  // namespace
+
+std::vector<Row> ReadRows(HWND list) {
+  std::vector<Row> rows;
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int index = 0; index < count; ++index) {
+    Row row;
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE | LVIF_INDENT;
+    item.iItem = index;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    row.image = item.iImage;
+    row.indent = item.iIndent;
+    row.message = CellText(list, index, 0);
+    row.value = CellText(list, index, 1);
+    row.category = CellText(list, index, 2);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<std::string> MessageColumn(HWND list) {
+  std::vector<std::string> texts;
+  for (const Row& row : ReadRows(list)) texts.push_back(row.message);
+  return texts;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+bool IsItemChecked(HWND window, UINT commandId) {
+  const UINT state = GetMenuState(GetMenu(window), commandId, MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+std::vector<std::string> FilterMenuTexts(HWND window) {
+  std::vector<std::string> texts;
+  HMENU filter = GetSubMenu(GetMenu(window), 2);
+  const int count = GetMenuItemCount(filter);
+  for (int position = 0; position < count; ++position) {
+    char text[256] = {};
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_TYPE;
+    item.dwTypeData = text;
+    item.cch = sizeof text;
+    GetMenuItemInfoA(filter, static_cast<UINT>(position), TRUE, &item);
+    texts.push_back((item.fType & MFT_SEPARATOR) ? "-" : text);
+  }
+  return texts;
+}
+
+void Command(HWND window, UINT commandId) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0); }
+
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    HWND window = FindWindowA(className, title);
+    if (window && IsWindowVisible(window)) return window;
+    if (GetTickCount() - start > timeoutMs) return nullptr;
+    Sleep(20);
+  }
+}
+
+void WhileDriving(const std::function<void()>& drive, const std::function<void()>& block) {
+  std::thread driver(drive);
+  block();
+  driver.join();
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text = bytes;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+bool TakeQuitMessage(WPARAM* exitCode) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      *exitCode = message.wParam;
+      return true;
+    }
+    DispatchMessageA(&message);
+  }
+  return false;
+}
+
+}  // namespace logtest

@@ -1,0 +1,7 @@
+# Wine tests of BrnLog.dll (included from tests/wine/CMakeLists.txt).
+set(log_test_dir ${CMAKE_CURRENT_LIST_DIR})
+add_library(log_test_client STATIC ${log_test_dir}/log_client.cpp)
+target_include_directories(log_test_client PUBLIC ${log_test_dir})
+target_link_libraries(log_test_client PUBLIC wine_test_support BrnLog_client comctl32)
+
+add_wine_test(log_object_test SOURCES ${log_test_dir}/log_object_test.cpp LIBRARIES log_test_client)
