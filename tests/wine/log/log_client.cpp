@@ -6,29 +6,8 @@
 
 namespace logtest {
 
-namespace {
-
-// Under a virtual display without a window manager, Wine waits two seconds
-// for each managed window to be withdrawn when it is destroyed; unmanaged
-// windows go at once. Read by the display driver when it starts, so this runs
-// before the first window of the test program.
-void UseUnmanagedWindows() {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-  RegCloseKey(key);
-}
-
-}  // namespace
-
 bool RegisterBrnLog() {
-  static const long status = [] {
-    UseUnmanagedWindows();
-    return test::RegisterServer(L"BrnLog.dll");
-  }();
+  static const long status = test::RegisterServer(L"BrnLog.dll");
   return status == 0;
 }
 

@@ -5,3 +5,4 @@ target_include_directories(log_test_client PUBLIC ${log_test_dir})
 target_link_libraries(log_test_client PUBLIC wine_test_support BrnLog_client comctl32)
 
 add_wine_test(log_object_test SOURCES ${log_test_dir}/log_object_test.cpp LIBRARIES log_test_client)
+add_wine_test(log_window_test SOURCES ${log_test_dir}/log_window_test.cpp LIBRARIES log_test_client)
