@@ -1,5 +1,6 @@
 #include "log_client.h"
 
+#include <memory>
 #include <vector>
 
 #include "processes.h"
@@ -98,6 +99,16 @@ std::vector<std::string> MessageColumn(HWND list) {
   return texts;
 }
 
+void ClickRow(HWND list, bool right) {
+  RECT row = {LVIR_BOUNDS, 0, 0, 0};
+  SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  const LPARAM point = MAKELPARAM(row.left + 10, row.top + 3);
+  // The button-up message waits in the queue while the list view tracks the press.
+  PostMessageA(list, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, point);
+  SendMessageA(list, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, point);
+  PumpMessages();
+}
+
 void PumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -173,6 +184,38 @@ bool TakeQuitMessage(WPARAM* exitCode) {
     DispatchMessageA(&message);
   }
   return false;
+}
+
+namespace {
+
+constexpr UINT kRunAction = WM_APP + 1;
+
+LRESULT CALLBACK ClientWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunAction) {
+    std::unique_ptr<std::function<void()>> action(reinterpret_cast<std::function<void()>*>(lParam));
+    (*action)();
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+ClientWindow::ClientWindow() {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = ClientWindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "LogTestClient";
+  RegisterClassA(&windowClass);
+  window_ = CreateWindowExA(0, "LogTestClient", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+}
+
+ClientWindow::~ClientWindow() { DestroyWindow(window_); }
+
+void ClientWindow::Post(std::function<void()> action) {
+  auto* posted = new std::function<void()>(std::move(action));
+  PostMessageA(window_, kRunAction, 0, reinterpret_cast<LPARAM>(posted));
 }
 
 }  // namespace logtest

@@ -53,6 +53,10 @@ std::vector<Row> ReadRows(HWND list);
 // The Message column of every row.
 std::vector<std::string> MessageColumn(HWND list);
 
+// Clicks row 0 of `list` with the left or right button as the mouse does,
+// then dispatches pending messages.
+void ClickRow(HWND list, bool right);
+
 // Dispatches the calling thread's pending messages.
 void PumpMessages();
 
@@ -77,5 +81,21 @@ std::string ClipboardText();
 
 // Dispatches pending messages up to a WM_QUIT; true, with its exit code, when there was one.
 bool TakeQuitMessage(WPARAM* exitCode);
+
+// A hidden window of the calling thread that runs posted actions when its
+// messages are dispatched, as a client's own window procedures would.
+class ClientWindow {
+ public:
+  ClientWindow();
+  ~ClientWindow();
+  ClientWindow(const ClientWindow&) = delete;
+  ClientWindow& operator=(const ClientWindow&) = delete;
+
+  // Posts `action`; it runs when the message is dispatched.
+  void Post(std::function<void()> action);
+
+ private:
+  HWND window_ = nullptr;
+};
 
 }  // namespace logtest

@@ -320,17 +320,6 @@ TEST_F(LogWindowTest, ExitAndCloseBoxEndTheWindow) {
   EXPECT_FALSE(IsWindow(window_));
 }
 
-// Clicks row 0 of `list` with the left or right button, as the mouse does:
-// the button-up message waits in the queue while the list view tracks the press.
-void ClickRow(HWND list, bool right) {
-  RECT row = {LVIR_BOUNDS, 0, 0, 0};
-  SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-  const LPARAM point = MAKELPARAM(row.left + 10, row.top + 3);
-  PostMessageA(list, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, point);
-  SendMessageA(list, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, point);
-  PumpMessages();
-}
-
 // Set while a pop-up menu was seen open by the timer below.
 bool popupSeen = false;
 

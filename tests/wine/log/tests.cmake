@@ -6,3 +6,5 @@ target_link_libraries(log_test_client PUBLIC wine_test_support BrnLog_client com
 
 add_wine_test(log_object_test SOURCES ${log_test_dir}/log_object_test.cpp LIBRARIES log_test_client)
 add_wine_test(log_window_test SOURCES ${log_test_dir}/log_window_test.cpp LIBRARIES log_test_client)
+add_wine_test(log_reentrancy_test SOURCES ${log_test_dir}/log_reentrancy_test.cpp LIBRARIES log_test_client)
+add_wine_test(log_dialogs_test SOURCES ${log_test_dir}/log_dialogs_test.cpp LIBRARIES log_test_client)
