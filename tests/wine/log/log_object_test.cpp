@@ -245,6 +245,20 @@ TEST_F(LogObjectTest, DispatchReachesEveryMemberByName) {
                     test::LongArgument(2)},
                    result);
   EXPECT_EQ(result.status, S_OK);
+  // A script passes its variables by reference; the value is read through the reference.
+  VARIANT variable;
+  VariantInit(&variable);
+  V_VT(&variable) = VT_I2;
+  V_I2(&variable) = 99;
+  VARIANT byReference;
+  VariantInit(&byReference);
+  V_VT(&byReference) = VT_VARIANT | VT_BYREF;
+  V_VARIANTREF(&byReference) = &variable;
+  test::CallByName(dispatch, L"LogMessageValue", DISPATCH_METHOD,
+                   {test::StringArgument(L"variable"), byReference, test::StringArgument(L"Disp"),
+                    test::LongArgument(0)},
+                   result);
+  EXPECT_EQ(result.status, S_OK);
   test::CallByName(dispatch, L"MessageImage", DISPATCH_PROPERTYPUT, {test::LongArgument(4)}, result);
   EXPECT_EQ(result.status, S_OK);
   test::CallByName(dispatch, L"MessageImage", DISPATCH_PROPERTYGET, {}, result);
@@ -257,11 +271,13 @@ TEST_F(LogObjectTest, DispatchReachesEveryMemberByName) {
   window_ = FindLogWindow();
   ASSERT_NE(window_, nullptr);
   const std::vector<Row> rows = ReadRows(ListViewOf(window_));
-  ASSERT_EQ(rows.size(), 1u);
+  ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].message, "late bound");
   EXPECT_EQ(rows[0].value, "42");
   EXPECT_EQ(rows[0].category, "Disp");
   EXPECT_EQ(rows[0].indent, 2);
+  EXPECT_EQ(rows[1].message, "variable");
+  EXPECT_EQ(rows[1].value, "99");
 }
 
 TEST_F(LogObjectTest, TypeLibraryDescribesTheClass) {
