@@ -1,11 +1,9 @@
 #include "log_object.h"
 
-#include <new>
-
-#include "common/com_ptr.h"
-#include "list_view.h"
-#include "common/error_info.h"
 #include "common/automation_types.h"
+#include "common/com_ptr.h"
+#include "common/error_info.h"
+#include "list_view.h"
 #include "variant_value.h"
 
 namespace quarent::brnlog {

@@ -37,10 +37,6 @@ class Restore {
 
 }  // namespace
 
-// Defined with the window procedure: destroys `window`, or hides it and has it
-// destroyed later when it is handling one of its messages now.
-void DisposeLogWindow(HWND window);
-
 void LogWindow::Create() {
   if (window_ || !RegisterLogWindowClass()) return;
   HMENU menu = LoadMenuA(module::Instance(), MAKEINTRESOURCEA(IDR_LOG_MENU));

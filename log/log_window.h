@@ -113,4 +113,8 @@ bool RegisterLogWindowClass();
 // Name of the log window class.
 extern const char kLogWindowClass[];
 
+// Destroys a log window its LogWindow has let go of; one that is handling one
+// of its own messages now is hidden at once and destroyed at the next dispatch.
+void DisposeLogWindow(HWND window);
+
 }  // namespace quarent::brnlog

@@ -14,6 +14,18 @@
 
 namespace logtest {
 
+// Menu commands of the log window.
+constexpr UINT kExit = 32768;
+constexpr UINT kSave = 32769;
+constexpr UINT kCopy = 32770;
+constexpr UINT kClear = 32771;
+constexpr UINT kEnableAll = 32773;
+constexpr UINT kDisableAll = 32774;
+constexpr UINT kRefresh = 32775;
+constexpr UINT kEditCategories = 32776;
+constexpr UINT kAbout = 32777;
+constexpr UINT kKeepOnTop = 32780;
+
 // Registers BrnLog.dll once per test program; false when regsvr32 failed.
 bool RegisterBrnLog();
 

@@ -12,11 +12,6 @@
 namespace logtest {
 namespace {
 
-constexpr UINT kSave = 32769;
-constexpr UINT kRefresh = 32775;
-constexpr UINT kEditCategories = 32776;
-constexpr UINT kAbout = 32777;
-
 // Edit Categories controls.
 constexpr int kCategoryList = 201;
 constexpr int kLowerValue = 202;
@@ -48,6 +43,14 @@ class CategoriesDialog {
   // The box loses the keyboard focus.
   void Leave(int edit) { Notify(edit, EN_KILLFOCUS); }
   void Click(int button) { SendDlgItemMessageA(dialog_, button, BM_CLICK, 0, 0); }
+  // Makes the lower bound "above `integer`" as a user does: condition >,
+  // Integer, the number typed in.
+  void SetLowerAbove(const char* integer) {
+    SelectCondition(kLowerCondition, brnGreater);
+    Click(kLowerInteger);
+    Type(kLowerValue, integer);
+    Leave(kLowerValue);
+  }
 
   std::string Text(int control) const {
     char text[4096] = {};
@@ -263,10 +266,7 @@ TEST_F(LogDialogsTest, OnlyTheCategorySelectedAtOkChanges) {
   std::string hiddenText = "?";
   std::vector<int> hiddenChecked;
   EditCategories([&](CategoriesDialog& dialog) {
-    dialog.SelectCondition(kLowerCondition, brnGreater);
-    dialog.Click(kLowerInteger);
-    dialog.Type(kLowerValue, "5");
-    dialog.Leave(kLowerValue);
+    dialog.SetLowerAbove("5");
     // B: lower condition none but a limit: no text, its type's button.
     dialog.SelectCategory(1);
     hiddenText = dialog.Text(kLowerValue);
@@ -279,19 +279,13 @@ TEST_F(LogDialogsTest, OnlyTheCategorySelectedAtOkChanges) {
   EXPECT_TRUE(Kept("B unchanged", I4(1), "B"));
 
   EditCategories([](CategoriesDialog& dialog) {
-    dialog.SelectCondition(kLowerCondition, brnGreater);
-    dialog.Click(kLowerInteger);
-    dialog.Type(kLowerValue, "5");
-    dialog.Leave(kLowerValue);
+    dialog.SetLowerAbove("5");
     dialog.Click(kCancel);
   });
   EXPECT_TRUE(Kept("A still unchanged", I2(1), "A"));
 
   EditCategories([](CategoriesDialog& dialog) {
-    dialog.SelectCondition(kLowerCondition, brnGreater);
-    dialog.Click(kLowerInteger);
-    dialog.Type(kLowerValue, "5");
-    dialog.Leave(kLowerValue);
+    dialog.SetLowerAbove("5");
     dialog.Click(kOk);
   });
   EXPECT_FALSE(Kept("A now limited", I2(1), "A"));

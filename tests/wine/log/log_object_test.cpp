@@ -99,7 +99,7 @@ TEST_F(LogObjectTest, MembersThatNeedAWindowDoNothingWithoutOne) {
   // None of that created a category, a level or a stored message.
   OpenWindow();
   EXPECT_EQ(FilterMenuTexts(window_), (std::vector<std::string>{"&Refresh", "-", "Enable All", "Disable All", "-"}));
-  Command(window_, 32775);  // Refresh
+  Command(window_, kRefresh);
   EXPECT_TRUE(ReadRows(list_).empty());
 }
 
@@ -134,7 +134,7 @@ TEST_F(LogObjectTest, NewWindowKeepsTheStoreAndTables) {
   LONG enabled = -1;
   log_->CategoryIsEnabled(Text("Net"), &enabled);
   EXPECT_EQ(enabled, 0);
-  Command(window_, 32775);  // Refresh
+  Command(window_, kRefresh);
   EXPECT_EQ(MessageColumn(list_), (std::vector<std::string>{"first"}));
   // The category item is appended; the level's place, worked out among the
   // levels of the first window (after levels 1 and 2: position 7), lies past

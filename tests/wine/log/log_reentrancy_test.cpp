@@ -13,7 +13,6 @@
 namespace logtest {
 namespace {
 
-constexpr UINT kRefresh = 32775;
 using Texts = std::vector<std::string>;
 
 class ReentrancyTest : public LogTest {

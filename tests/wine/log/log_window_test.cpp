@@ -12,14 +12,6 @@
 namespace logtest {
 namespace {
 
-constexpr UINT kExit = 32768;
-constexpr UINT kCopy = 32770;
-constexpr UINT kClear = 32771;
-constexpr UINT kEnableAll = 32773;
-constexpr UINT kDisableAll = 32774;
-constexpr UINT kRefresh = 32775;
-constexpr UINT kKeepOnTop = 32780;
-
 using Texts = std::vector<std::string>;
 
 std::string ColumnTitle(HWND list, int column, int* width) {
