@@ -32,9 +32,9 @@ run_parts() {
 }
 
 if [ -z "${DISPLAY:-}" ]; then
-  export -f run_parts
+  # xvfb-run's own shell drops exported functions: the function goes in the command.
   export root bin output
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c run_parts
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$(declare -f run_parts); run_parts"
 else
   run_parts
 fi
