@@ -26,6 +26,8 @@ mkdir -p "$output"
 export WINEARCH=win32 WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 echo "== Preparing a fresh Wine prefix"
 wineboot -i >/dev/null 2>&1
+# Without a window manager, unmanaged windows close at once (managed ones wait).
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wineserver -w
 
 for component in sharedmem barcode log service; do
