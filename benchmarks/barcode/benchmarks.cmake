@@ -15,6 +15,6 @@ endif()
 # DrawToDC beside plain GDI filling the same module rectangles (Windows program, run under Wine).
 if(WIN32)
   add_executable(barcode_draw_benchmark ${CMAKE_CURRENT_LIST_DIR}/draw_to_dc.cpp)
-  target_link_libraries(barcode_draw_benchmark PRIVATE QRNBC10_client barcode_encoders ole32 oleaut32 uuid gdi32)
+  target_link_libraries(barcode_draw_benchmark PRIVATE QRNBC10_client barcode_encoders ole32 oleaut32 uuid gdi32 wine_test_support)
   set_target_properties(barcode_draw_benchmark PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endif()

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "QRNBC10_h.h"
+#include "processes.h"
 #include "encoders/encoder_factory.h"
 
 namespace {
@@ -50,18 +51,11 @@ std::vector<RECT> ModuleRectangles(const RECT& bounds) {
   return modules;
 }
 
-HRESULT RegisterControl() {
-  HMODULE module = LoadLibraryW(L"QRNBC10.dll");
-  if (module == nullptr) return HRESULT_FROM_WIN32(GetLastError());
-  auto registerServer = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(module, "DllRegisterServer"));
-  return registerServer ? registerServer() : E_FAIL;
-}
-
 }  // namespace
 
 int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  if (FAILED(RegisterControl())) {
+  if (test::RegisterServer(L"QRNBC10.dll") != 0) {
     std::printf("QRNBC10.dll could not be registered\n");
     return 1;
   }

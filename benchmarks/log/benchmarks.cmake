@@ -1,6 +1,6 @@
 # Log window throughput (Windows build; run under Wine with tests/wine/run-in-prefix.sh).
 if(WIN32)
-  add_executable(log_throughput ${CMAKE_CURRENT_LIST_DIR}/log_throughput.cpp)
-  target_link_libraries(log_throughput PRIVATE BrnLog_client ole32 oleaut32 uuid comctl32)
-  set_target_properties(log_throughput PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  add_executable(log_throughput_benchmark ${CMAKE_CURRENT_LIST_DIR}/log_throughput.cpp)
+  target_link_libraries(log_throughput_benchmark PRIVATE BrnLog_client ole32 oleaut32 uuid comctl32 wine_test_support)
+  set_target_properties(log_throughput_benchmark PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 endif()

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BrnLog_h.h"
+#include "processes.h"
 
 namespace {
 
@@ -41,16 +42,6 @@ LARGE_INTEGER Now() {
 void PumpMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
-
-// Registers BrnLog.dll beside this program (its own entry point, as regsvr32 does).
-bool RegisterBrnLog() {
-  HMODULE module = LoadLibraryA("BrnLog.dll");
-  if (!module) return false;
-  auto registerServer = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(module, "DllRegisterServer"));
-  const bool registered = registerServer && SUCCEEDED(registerServer());
-  FreeLibrary(module);
-  return registered;
 }
 
 std::wstring MessageText(int index, int length) {
@@ -183,7 +174,7 @@ void Compare(const Scenario& scenario) {
 int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   InitCommonControls();
-  if (!RegisterBrnLog()) {
+  if (test::RegisterServer(L"BrnLog.dll") != 0) {
     std::printf("BrnLog.dll could not be registered\n");
     return 1;
   }

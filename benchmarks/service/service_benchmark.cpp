@@ -8,6 +8,7 @@
 #include <string>
 
 #include "QRNNTSrv_h.h"
+#include "processes.h"
 
 namespace {
 
@@ -30,6 +31,10 @@ void Measure(const char* what, int count, Call call) {
 }  // namespace
 
 int main() {
+  if (test::RegisterServer(L"QRNNTSrv.dll") != 0) {
+    std::printf("QRNNTSrv.dll could not be registered\n");
+    return 1;
+  }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   CLSID classId;
   IOrtivo* ortivo = nullptr;
