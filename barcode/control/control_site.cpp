@@ -43,9 +43,14 @@ void BarCodeControl::TakeAmbientBackColor() {
   if (!backColorIsInitial_) return;
   Variant color;
   OLE_COLOR ambientColor = kWhite;
-  if (SUCCEEDED(GetAmbientProperty(DISPID_AMBIENT_BACKCOLOR, color.Get())) &&
-      SUCCEEDED(VariantChangeType(color.Get(), color.Get(), 0, VT_UI4))) {
-    ambientColor = color->ulVal;
+  if (SUCCEEDED(GetAmbientProperty(DISPID_AMBIENT_BACKCOLOR, color.Get()))) {
+    if (color->vt == VT_I4) {
+      // Containers often hand a colour over as a signed number; a system colour is then
+      // negative, and only its bits mean anything.
+      ambientColor = static_cast<OLE_COLOR>(color->lVal);
+    } else if (SUCCEEDED(VariantChangeType(color.Get(), color.Get(), 0, VT_UI4))) {
+      ambientColor = color->ulVal;
+    }
   }
   if (ambientColor == backColor_) return;
   backColor_ = ambientColor;

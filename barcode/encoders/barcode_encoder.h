@@ -50,9 +50,9 @@ class BarCodeEncoder {
   // True when every character of `text` is in the style's character set; the empty text is
   // valid and the length is not checked.
   virtual bool IsValid(std::string_view text) const = 0;
-  // Paints the background, the bars and, when asked, the text of the encoded symbol into
-  // `painter` (see barcode_painter.h); returns true when painted. Painting is not written yet:
-  // for now it paints nothing and returns false.
+  // Paints the background, the bars (one rectangle per module) and, when asked, the text of the
+  // encoded symbol into `painter` (see barcode_painter.h); without a symbol only the background.
+  // Returns true.
   virtual bool Draw(BarCodePainter& painter, const DrawRequest& request) const;
 
   BarCodeEncoder(const BarCodeEncoder&) = delete;

@@ -62,36 +62,6 @@ SIZEL ExtentOf(IQRNBarCode* control, HRESULT* status = nullptr) {
   return size;
 }
 
-// Records IPropertyNotifySink calls as "R-501 C-501" and answers OnRequestEdit with `answer`.
-class PropertySink : public IPropertyNotifySink {
- public:
-  HRESULT answer = S_OK;
-  std::string calls;
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyNotifySink)) {
-      *object = static_cast<IPropertyNotifySink*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-  STDMETHODIMP_(ULONG) Release() override { return --references_; }  // lives on the stack
-  STDMETHODIMP OnChanged(DISPID id) override {
-    calls += (calls.empty() ? "C" : " C") + std::to_string(id);
-    return S_OK;
-  }
-  STDMETHODIMP OnRequestEdit(DISPID id) override {
-    calls += (calls.empty() ? "R" : " R") + std::to_string(id);
-    return answer;
-  }
-
- private:
-  ULONG references_ = 1;
-};
-
 class ContainerTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(test::RegisterBarCodeServer()); }
@@ -101,16 +71,19 @@ TEST_F(ContainerTest, BackColorFollowsTheAmbientColourUntilSet) {
   struct Row {
     const char* name;
     bool hasAmbient;
+    VARTYPE type;
     OLE_COLOR ambient;
     OLE_COLOR expected;
   };
-  const Row rows[] = {{"ambient colour", true, 0x00123456, 0x00123456},
-                      {"system colour", true, 0x8000000F, 0x8000000F},
-                      {"no ambient colour", false, 0, 0xFFFFFF}};
+  const Row rows[] = {{"ambient colour", true, VT_I4, 0x00123456, 0x00123456},
+                      {"system colour, signed", true, VT_I4, 0x8000000F, 0x8000000F},
+                      {"system colour, unsigned", true, VT_UI4, 0x8000000F, 0x8000000F},
+                      {"no ambient colour", false, VT_I4, 0, 0xFFFFFF}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     test::HostedControl control(false);
     control.Site().hasAmbientBackColor = row.hasAmbient;
+    control.Site().ambientBackColorType = row.type;
     control.Site().ambientBackColor = row.ambient;
     IOleObject* object = control.As<IOleObject>(IID_IOleObject);
     ASSERT_EQ(S_OK, object->SetClientSite(&control.Site()));
@@ -372,7 +345,7 @@ TEST_F(ContainerTest, AControlLoadedInvisibleStaysHiddenAtRunTime) {
 
 TEST_F(ContainerTest, ChangesAskPropertySinksAndReportToThem) {
   test::HostedControl control;
-  PropertySink sink;
+  test::PropertySink sink;
   test::Connection connection(control.Get(), IID_IPropertyNotifySink, &sink);
   ASSERT_EQ(S_OK, connection.Status());
 
@@ -394,6 +367,42 @@ TEST_F(ContainerTest, ChangesAskPropertySinksAndReportToThem) {
   control->get_Caption(&now);
   EXPECT_STREQ(L"NEW", now);
   SysFreeString(now);
+}
+
+TEST_F(ContainerTest, FailingPropertySinksStopACaptionButNotAColour) {
+  struct Row {
+    const char* name;
+    HRESULT requestAnswer;
+    HRESULT changedAnswer;
+    HRESULT captionStatus;
+    const char* calls;
+  };
+  // A failing permission request stops the caption with its status; a failing change report
+  // puts the previous caption back and returns the failure. Colours only heed a refusal.
+  const Row rows[] = {
+      {"request fails", E_ACCESSDENIED, S_OK, E_ACCESSDENIED, "R-513 C-513 R-518"},
+      {"report fails", S_OK, E_ACCESSDENIED, E_ACCESSDENIED, "R-513 C-513 R-518 C-518"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    test::HostedControl control;
+    test::PropertySink sink;
+    sink.answer = row.requestAnswer;
+    sink.changedAnswer = row.changedAnswer;
+    test::Connection connection(control.Get(), IID_IPropertyNotifySink, &sink);
+    ASSERT_EQ(S_OK, connection.Status());
+    EXPECT_EQ(S_OK, control->put_ForeColor(0x00445566));
+    test::Bstr caption(L"CHANGED");
+    EXPECT_EQ(row.captionStatus, control->put_Caption(caption.Get()));
+    EXPECT_EQ(row.calls, sink.calls);
+    OLE_COLOR color = 0;
+    control->get_ForeColor(&color);
+    EXPECT_EQ(0x00445566u, color);
+    BSTR now = nullptr;
+    control->get_Caption(&now);
+    EXPECT_STREQ(L"QUARENT", now);
+    SysFreeString(now);
+  }
 }
 
 int CALLBACK NoteFirstType(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM first) {
@@ -468,7 +477,7 @@ TEST_F(ContainerTest, FontMustBeATrueTypeFontOnceTheControlHasAWindow) {
 TEST_F(ContainerTest, QuickActivationConnectsTheContainersSinks) {
   test::HostedControl control(false);
   test::EventRecorder* events = new test::EventRecorder(DIID__IQRNBarCodeEvents);
-  PropertySink properties;
+  test::PropertySink properties;
   IQuickActivate* quick = control.As<IQuickActivate>(IID_IQuickActivate);
   QACONTAINER container = {};
   container.cbSize = sizeof(container);

@@ -117,6 +117,40 @@ TEST_F(DrawingTest, DrawToDCKeepsTheCallersMappingMode) {
   EXPECT_EQ(MM_HIMETRIC, GetMapMode(metric.Dc()));
   // Both pictures have the same bars (the viewport origin moved the first by (3, 4)).
   EXPECT_EQ(Describe(RunsAlong(metric, true, 20)), Describe(RunsAlong(canvas, true, 24)));
+
+  // Another metric mode: the rectangle in 0.1 mm goes through device units to 0.01 mm.
+  Canvas lometric(400, 120);
+  SetMapMode(lometric.Dc(), MM_LOMETRIC);
+  drawn = VARIANT_FALSE;
+  ASSERT_EQ(S_OK, control->DrawToDC(static_cast<LONG>(reinterpret_cast<LONG_PTR>(lometric.Dc())), 0, 0, width / 10,
+                                    -height / 10, &drawn));
+  EXPECT_EQ(VARIANT_TRUE, drawn);
+  EXPECT_EQ(MM_LOMETRIC, GetMapMode(lometric.Dc()));
+  EXPECT_EQ(Describe(RunsAlong(metric, true, 20)), Describe(RunsAlong(lometric, true, 20)));
+}
+
+TEST_F(DrawingTest, GetValidSizeIgnoresTheIncomingValuesAndKeepsThemOnFailure) {
+  test::HostedControl control;
+  ASSERT_EQ(S_OK, control->put_TextShow(VARIANT_FALSE));
+  // QUARENT in Code 128: START A, 7 characters and the check (11 modules each), the stop (13).
+  const LONG modules = 11 * 9 + 13;
+  LONG cx = -5, cy = 123456;
+  VARIANT_BOOL ok = VARIANT_FALSE;
+  ASSERT_EQ(S_OK, control->GetValidSize(&cx, &cy, &ok));
+  EXPECT_EQ(VARIANT_TRUE, ok);
+  EXPECT_EQ(35 * modules + 2 * 635, cx);
+  EXPECT_EQ(635, cy) << "15 % of the symbol is below the quiet zone";
+
+  test::Bstr empty(L"");
+  ASSERT_EQ(S_OK, control->put_Caption(empty.Get()));
+  cx = 77;
+  cy = 88;
+  ok = VARIANT_TRUE;
+  const HRESULT status = control->GetValidSize(&cx, &cy, &ok);
+  EXPECT_TRUE(FAILED(status)) << Hex(status);
+  EXPECT_EQ(VARIANT_FALSE, ok);
+  EXPECT_EQ(77, cx);
+  EXPECT_EQ(88, cy);
 }
 
 TEST_F(DrawingTest, RefusesBadContextsAndNeedsAFont) {

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "QRNBC10_h.h"
 #include "com_client.h"
@@ -148,6 +151,183 @@ TEST_F(ControlTest, TypeLibraryNamesTheMembersWithTheirDispatchIds) {
     EXPECT_EQ(S_OK, control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
     EXPECT_EQ(row.id, id);
   }
+}
+
+// A parameter or result type as text: "8" for VT_BSTR, "26>3" for a pointer to VT_I4, an
+// enumeration by its name.
+std::string TypeText(ITypeInfo* info, const TYPEDESC& type) {
+  if (type.vt == VT_PTR) return "26>" + TypeText(info, *type.lptdesc);
+  if (type.vt != VT_USERDEFINED) return std::to_string(type.vt);
+  ITypeInfo* referenced = nullptr;
+  if (FAILED(info->GetRefTypeInfo(type.hreftype, &referenced))) return "?";
+  BSTR name = nullptr;
+  referenced->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+  referenced->Release();
+  const std::string text = test::Narrow(name ? name : L"");
+  SysFreeString(name);
+  return text;
+}
+
+// Each function of `info` as "memid kind(parameter types)", in the order of its slots;
+// kind g = get, p = put, r = putref, m = method; "o" and "r" mark out and retval parameters.
+std::vector<std::string> Functions(ITypeInfo* info) {
+  TYPEATTR* attributes = nullptr;
+  info->GetTypeAttr(&attributes);
+  std::vector<std::pair<int, std::string>> slots;
+  for (WORD index = 0; index < attributes->cFuncs; ++index) {
+    FUNCDESC* function = nullptr;
+    info->GetFuncDesc(index, &function);
+    std::string text = std::to_string(function->memid);
+    switch (function->invkind) {
+      case INVOKE_PROPERTYGET: text += " g("; break;
+      case INVOKE_PROPERTYPUT: text += " p("; break;
+      case INVOKE_PROPERTYPUTREF: text += " r("; break;
+      default: text += " m("; break;
+    }
+    for (SHORT parameter = 0; parameter < function->cParams; ++parameter) {
+      const ELEMDESC& element = function->lprgelemdescParam[parameter];
+      const USHORT flags = element.paramdesc.wParamFlags;
+      text += (parameter ? "," : "") + TypeText(info, element.tdesc) + ((flags & PARAMFLAG_FOUT) ? "o" : "") +
+              ((flags & PARAMFLAG_FRETVAL) ? "r" : "");
+    }
+    slots.emplace_back(function->oVft != 0 ? function->oVft : index, text + ")");
+    info->ReleaseFuncDesc(function);
+  }
+  info->ReleaseTypeAttr(attributes);
+  std::sort(slots.begin(), slots.end());
+  std::vector<std::string> functions;
+  for (const auto& slot : slots) functions.push_back(slot.second);
+  return functions;
+}
+
+std::string HelpStringOf(ITypeInfo* info, MEMBERID member) {
+  BSTR help = nullptr;
+  info->GetDocumentation(member, nullptr, &help, nullptr, nullptr);
+  const std::string text = test::Narrow(help ? help : L"");
+  SysFreeString(help);
+  return text;
+}
+
+TEST_F(ControlTest, TypeLibraryKeepsSlotsTypesHelpStringsEventsAndConstants) {
+  ITypeLib* library = nullptr;
+  ASSERT_EQ(S_OK, LoadRegTypeLib(LIBID_QRNStellon, 1, 0, LOCALE_NEUTRAL, &library));
+  TLIBATTR* libraryAttributes = nullptr;
+  ASSERT_EQ(S_OK, library->GetLibAttr(&libraryAttributes));
+  EXPECT_EQ(1, libraryAttributes->wMajorVerNum);
+  EXPECT_EQ(0, libraryAttributes->wMinorVerNum);
+  library->ReleaseTLibAttr(libraryAttributes);
+
+  // The dual interface's vtable part, slot by slot.
+  ITypeInfo* dispatch = nullptr;
+  ASSERT_EQ(S_OK, library->GetTypeInfoOfGuid(IID_IQRNBarCode, &dispatch));
+  HREFTYPE vtableReference = 0;
+  ITypeInfo* vtable = nullptr;
+  ASSERT_EQ(S_OK, dispatch->GetRefTypeOfImplType(-1, &vtableReference));
+  ASSERT_EQ(S_OK, dispatch->GetRefTypeInfo(vtableReference, &vtable));
+  // Colours are unsigned 32-bit numbers (19), flags booleans (11), numbers signed 32-bit (3).
+  const std::vector<std::string> expected = {
+      "0 g(26>8or)", "0 p(8)", "-501 p(19)", "-501 g(26>19or)", "-513 p(19)", "-513 g(26>19or)", "-500 p(11)",
+      "-500 g(26>11or)", "-512 p(26>IFontDisp)", "-512 r(26>IFontDisp)",
+      "-512 g(26>26>IFontDispor)", "-518 p(8)", "-518 g(26>8or)", "1000 g(26>Constants_BarCodeSelor)",
+      "1000 p(Constants_BarCodeSel)", "1 g(26>11or)", "1 p(11)", "1001 g(26>11or)", "1001 p(11)", "1002 g(26>8or)",
+      "1002 p(8)", "1003 g(26>8or)", "1003 p(8)", "1004 g(26>3or)", "1004 p(3)",
+      "1005 g(26>Constants_Alignmentor)", "1005 p(Constants_Alignment)", "1006 g(26>Constants_Alignmentor)",
+      "1006 p(Constants_Alignment)", "1007 g(26>Constants_Orientationor)", "1007 p(Constants_Orientation)",
+      "1008 g(26>11or)", "-552 m()", "300 m(8,Constants_FontSel,26>8or)", "301 m(8,26>11or)",
+      "302 m(26>3o,26>3o,26>11or)", "303 m(3,3,3,3,3,26>11or)"};
+  EXPECT_EQ(expected, Functions(vtable));
+  vtable->Release();
+
+  struct Help {
+    MEMBERID member;
+    const char* text;
+  };
+  const Help helps[] = {
+      {1004, "Returns/sets the BarCode band width in hundredth of millimeters. (1 unit = 0.01 mm)."},
+      {1008, "[ReadOnly] Returns if the BarCode'size is valid."},
+      {300, "Return a string ready to use with the BarCode 128 TrueType font."},
+      {301, "Verify if a string's characters are parts of the selected barcode characters sets."},
+      {302, "Return the valid extent of the control in hundred of millimeters."},
+      {303, "Method to draw the BarCode to a device context."}};
+  for (const Help& help : helps) {
+    SCOPED_TRACE(help.member);
+    EXPECT_EQ(help.text, HelpStringOf(dispatch, help.member));
+  }
+  dispatch->Release();
+
+  ITypeInfo* events = nullptr;
+  ASSERT_EQ(S_OK, library->GetTypeInfoOfGuid(DIID__IQRNBarCodeEvents, &events));
+  EXPECT_EQ((std::vector<std::string>{"-600 m()", "-601 m()", "-605 m(2,2,3,3)", "-606 m(2,2,3,3)",
+                                      "-607 m(2,2,3,3)"}),
+            Functions(events));
+  BSTR names[5] = {};
+  UINT count = 0;
+  ASSERT_EQ(S_OK, events->GetNames(-605, names, 5, &count));
+  std::string joined;
+  for (UINT index = 0; index < count; ++index) {
+    joined += test::Narrow(names[index]) + " ";
+    SysFreeString(names[index]);
+  }
+  EXPECT_EQ("MouseDown Button Shift x y ", joined);
+  events->Release();
+
+  struct CoClass {
+    const CLSID* id;
+    WORD flags;
+  };
+  const CoClass coclasses[] = {{&CLSID_QRNBarCode, TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL},
+                               {&CLSID_QRNBCPage, TYPEFLAG_FCANCREATE | TYPEFLAG_FHIDDEN}};
+  for (const CoClass& coclass : coclasses) {
+    ITypeInfo* info = nullptr;
+    ASSERT_EQ(S_OK, library->GetTypeInfoOfGuid(*coclass.id, &info));
+    TYPEATTR* attributes = nullptr;
+    info->GetTypeAttr(&attributes);
+    EXPECT_EQ(coclass.flags, attributes->wTypeFlags & (TYPEFLAG_FCANCREATE | TYPEFLAG_FCONTROL | TYPEFLAG_FHIDDEN));
+    info->ReleaseTypeAttr(attributes);
+    if (coclass.id == &CLSID_QRNBarCode) {
+      INT flags0 = 0, flags1 = 0;
+      info->GetImplTypeFlags(0, &flags0);
+      info->GetImplTypeFlags(1, &flags1);
+      EXPECT_EQ(IMPLTYPEFLAG_FDEFAULT, flags0);
+      EXPECT_EQ(IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE, flags1);
+    }
+    info->Release();
+  }
+
+  std::vector<std::string> enumerations;
+  for (UINT index = 0; index < library->GetTypeInfoCount(); ++index) {
+    TYPEKIND kind;
+    if (FAILED(library->GetTypeInfoType(index, &kind)) || kind != TKIND_ENUM) continue;
+    ITypeInfo* info = nullptr;
+    library->GetTypeInfo(index, &info);
+    TYPEATTR* attributes = nullptr;
+    info->GetTypeAttr(&attributes);
+    BSTR enumName = nullptr;
+    info->GetDocumentation(MEMBERID_NIL, &enumName, nullptr, nullptr, nullptr);
+    std::string text = test::Narrow(enumName ? enumName : L"") + ":";
+    SysFreeString(enumName);
+    for (WORD member = 0; member < attributes->cVars; ++member) {
+      VARDESC* variable = nullptr;
+      info->GetVarDesc(member, &variable);
+      BSTR name = nullptr;
+      info->GetDocumentation(variable->memid, &name, nullptr, nullptr, nullptr);
+      text += " " + test::Narrow(name ? name : L"") + "=" + std::to_string(variable->lpvarValue->lVal);
+      SysFreeString(name);
+      info->ReleaseVarDesc(variable);
+    }
+    info->ReleaseTypeAttr(attributes);
+    info->Release();
+    enumerations.push_back(text);
+  }
+  std::sort(enumerations.begin(), enumerations.end());
+  EXPECT_EQ((std::vector<std::string>{
+                "Constants_Alignment: qrnLeft=1 qrnRight=2 qrnCenter=3",
+                "Constants_BarCodeSel: qrnBarCode128=1 qrnBarCode128A=2 qrnBarCode128B=3 qrnBarCode128C=4 "
+                "qrnBarCode39=5 qrnBarCode2of5=6 qrnBarCode11=7 qrnBarCodeCodeabar=8 qrnBarCodeMSI=9",
+                "Constants_FontSel: qrnFont128=1 qrnFont128A=2 qrnFont128B=3 qrnFont128C=4",
+                "Constants_Orientation: qrnHorizontally=1 qrnVerticallyUp=2 qrnVerticallyDown=3"}),
+            enumerations);
+  library->Release();
 }
 
 TEST_F(ControlTest, StartsWithTheDefaults) {
@@ -390,19 +570,19 @@ TEST_F(ControlTest, IsStringValidFollowsTheCurrentStyle) {
   test::HostedControl control(false);
   struct Row {
     Constants_BarCodeSel style;
-    const wchar_t* text;
+    std::wstring text;  // owned: a pointer into a temporary would dangle past this declaration
     VARIANT_BOOL valid;
   };
   const Row rows[] = {{qrnBarCode39, L"ABC", VARIANT_TRUE},  {qrnBarCode39, L"abc", VARIANT_FALSE},
                       {qrnBarCode2of5, L"123", VARIANT_TRUE}, {qrnBarCode2of5, L"12-", VARIANT_FALSE},
                       {qrnBarCode11, L"12-", VARIANT_TRUE},   {qrnBarCodeMSI, L"", VARIANT_TRUE},
-                      {qrnBarCode128, std::wstring(300, L'a').c_str(), VARIANT_TRUE}};
+                      {qrnBarCode128, std::wstring(300, L'a'), VARIANT_TRUE}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.style);
     test::Bstr empty(L"");
     control->put_Caption(empty.Get());
     ASSERT_EQ(S_OK, control->put_BarStyle(row.style));
-    test::Bstr text(row.text);
+    test::Bstr text(row.text.c_str());
     VARIANT_BOOL valid = 7;
     EXPECT_EQ(S_OK, control->IsStringValid(text.Get(), &valid));
     EXPECT_EQ(row.valid, valid);

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "QRNBC10_h.h"
 #include "com_client.h"
 #include "dialog_watcher.h"
+#include "event_recorder.h"
 #include "test_container.h"
 
 namespace {
@@ -95,6 +97,9 @@ class PropertyPageTest : public ::testing::Test {
     SendDlgItemMessageA(dialog_, list, CB_SETCURSEL, position, 0);
     SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog_, list)));
   }
+  void Click(int box) {
+    SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(box, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog_, box)));
+  }
   std::wstring Caption() {
     BSTR caption = nullptr;
     hosted_->Get()->get_Caption(&caption);
@@ -154,6 +159,34 @@ TEST_F(PropertyPageTest, AnEditMakesThePageDirty) {
   EXPECT_EQ(static_cast<DWORD>(PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE), site_.lastStatus);
 }
 
+TEST_F(PropertyPageTest, EveryFieldMarksThePageChanged) {
+  struct Row {
+    const char* name;
+    std::function<void()> edit;
+  };
+  const Row rows[] = {
+      {"caption", [&] { SetText(kCaption, "EDITED"); }},
+      {"band width", [&] { SetText(kBarWidth, "40"); }},
+      {"prefix", [&] { SetText(kPrefix, "<"); }},
+      {"suffix", [&] { SetText(kSuffix, ">"); }},
+      {"AutoSize", [&] { Click(kAutoSize); }},
+      {"Show Text", [&] { Click(kTextShow); }},
+      {"bar alignment", [&] { Select(kBarAlignment, 1); }},
+      {"text alignment", [&] { Select(kTextAlignment, 1); }},
+      {"orientation", [&] { Select(kOrientation, 1); }},
+      {"style", [&] { Select(kStyle, 2); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_EQ(S_OK, page_->Apply());
+    ASSERT_EQ(S_FALSE, page_->IsPageDirty());
+    site_.lastStatus = 0;
+    row.edit();
+    EXPECT_EQ(S_OK, page_->IsPageDirty());
+    EXPECT_EQ(static_cast<DWORD>(PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE), site_.lastStatus);
+  }
+}
+
 TEST_F(PropertyPageTest, ApplyWritesANewStyleAndItsCaptionTogether) {
   Select(kStyle, 4);  // qrnBarCode39
   SetText(kCaption, "NEW CODE 39");
@@ -187,6 +220,46 @@ TEST_F(PropertyPageTest, ApplyWritesANewStyleAndItsCaptionTogether) {
   EXPECT_NE(VARIANT_FALSE, flag);
   hosted_->Get()->get_TextShow(&flag);
   EXPECT_EQ(VARIANT_FALSE, flag);
+}
+
+TEST_F(PropertyPageTest, ApplyWritesEveryObjectInOrderAndStopsAtTheFirstFailure) {
+  // A second selected control whose caption is lower case; the first one takes its values.
+  test::HostedControl second;
+  test::Bstr lower(L"lower case");
+  ASSERT_EQ(S_OK, second->put_Caption(lower.Get()));
+  IUnknown* objects[] = {hosted_->Get(), second.Get()};
+  ASSERT_EQ(S_OK, page_->SetObjects(2, objects));
+  test::PropertySink firstSink;
+  test::PropertySink secondSink;
+  test::Connection firstConnection(hosted_->Get(), IID_IPropertyNotifySink, &firstSink);
+  test::Connection secondConnection(second.Get(), IID_IPropertyNotifySink, &secondSink);
+  ASSERT_EQ(S_OK, firstConnection.Status());
+  ASSERT_EQ(S_OK, secondConnection.Status());
+  CheckDlgButton(dialog_, kAutoSize, BST_CHECKED);  // AutoSize reports only a change
+  Select(kStyle, 4);                                // qrnBarCode39
+  SetText(kCaption, "ORDER");
+
+  // The first control changes in the page's order: caption emptied, TextShow, TextSuffix,
+  // TextPrefix, BarAlignment, BarOrientation, TextAlignment, AutoSize, BarStyle, BarWidth,
+  // caption written. The second one's lower-case caption is emptied first, so qrnBarCode39 is
+  // accepted there too.
+  const char* order = "R-518 C-518 C1001 C1003 C1002 C1006 C1007 C1005 C-500 C1000 C1004 R-518 C-518";
+  ASSERT_EQ(S_OK, page_->Apply());
+  EXPECT_EQ(order, firstSink.calls);
+  EXPECT_EQ(order, secondSink.calls);
+  EXPECT_EQ(L"ORDER", Caption());
+
+  // A refusal at the first object stops the whole Apply: the second is not written.
+  firstSink.calls.clear();
+  secondSink.calls.clear();
+  SetText(kCaption, "refused");
+  std::string message;
+  const HRESULT status =
+      test::WithDialog([&] { return page_->Apply(); }, [&](HWND box) { message = test::StaticTexts(box); });
+  EXPECT_EQ(E_INVALIDARG, status) << Hex(status);
+  EXPECT_EQ("R-518 C-518 C1001 C1003 C1002 C1006 C1007 C1005 C1000 C1004", firstSink.calls);
+  EXPECT_EQ("", secondSink.calls);
+  EXPECT_EQ(S_OK, page_->IsPageDirty()) << "still changed";
 }
 
 TEST_F(PropertyPageTest, ARefusedCaptionShowsTheControlsTextAndIsReloaded) {

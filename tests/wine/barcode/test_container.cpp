@@ -130,8 +130,8 @@ STDMETHODIMP TestSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIAN
   if (result == nullptr) return E_POINTER;
   VariantInit(result);
   if (id == DISPID_AMBIENT_BACKCOLOR && hasAmbientBackColor) {
-    result->vt = VT_I4;
-    result->lVal = static_cast<LONG>(ambientBackColor);
+    result->vt = ambientBackColorType;
+    result->ulVal = ambientBackColor;
     return S_OK;
   }
   if (id == DISPID_AMBIENT_USERMODE && hasAmbientUserMode) {

@@ -20,6 +20,8 @@ class TestSite : public IOleClientSite, public IOleInPlaceSite, public IDispatch
   // The ambient properties answered through IDispatch; unset ones answer DISP_E_MEMBERNOTFOUND.
   bool hasAmbientBackColor = false;
   OLE_COLOR ambientBackColor = 0;
+  // The variant type the back colour is handed over as: VT_I4 (as many containers do) or VT_UI4.
+  VARTYPE ambientBackColorType = VT_I4;
   bool hasAmbientUserMode = false;
   bool ambientUserMode = true;
   // The rectangle handed out by GetWindowContext.
@@ -99,6 +101,38 @@ class HostedControl {
   IQRNBarCode* control_ = nullptr;
   TestSite* site_ = nullptr;
   bool sited_ = false;
+};
+
+// Records IPropertyNotifySink calls as "R-501 C-501" and answers OnRequestEdit with `answer`
+// and OnChanged with `changedAnswer`.
+class PropertySink : public IPropertyNotifySink {
+ public:
+  HRESULT answer = S_OK;
+  HRESULT changedAnswer = S_OK;
+  std::string calls;
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyNotifySink)) {
+      *object = static_cast<IPropertyNotifySink*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+  STDMETHODIMP_(ULONG) Release() override { return --references_; }  // lives on the stack
+  STDMETHODIMP OnChanged(DISPID id) override {
+    calls += (calls.empty() ? "C" : " C") + std::to_string(id);
+    return changedAnswer;
+  }
+  STDMETHODIMP OnRequestEdit(DISPID id) override {
+    calls += (calls.empty() ? "R" : " R") + std::to_string(id);
+    return answer;
+  }
+
+ private:
+  ULONG references_ = 1;
 };
 
 // An automation string owned by the test.
