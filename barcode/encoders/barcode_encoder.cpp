@@ -21,6 +21,13 @@ BarCodeEncoder::BarCodeEncoder(const PatternElements* patterns, std::size_t patt
 
 BarCodeEncoder::~BarCodeEncoder() = default;
 
+bool BarCodeEncoder::AllDigits(std::string_view text) {
+  for (const char character : text) {
+    if (character < '0' || character > '9') return false;
+  }
+  return true;
+}
+
 bool BarCodeEncoder::SourceIsEncodable() const {
   return !sourceTooLong_ && sourceLength_ > 0 && IsValid(SourceText());
 }

@@ -106,6 +106,8 @@ class BarCodeEncoder {
 
   // True when the source text is non-empty, fits and passes IsValid.
   bool SourceIsEncodable() const;
+  // True when every byte of `text` is a digit '0' to '9' (the numeric symbologies).
+  static bool AllDigits(std::string_view text);
   // Puts `character` in front of the source text; false when there is no room.
   bool PrependToSource(char character);
 

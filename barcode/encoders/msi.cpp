@@ -41,12 +41,7 @@ MsiEncoder::MsiEncoder() : BarCodeEncoder(kElements) {}
 
 MsiEncoder::MsiEncoder(std::string_view text) : BarCodeEncoder(kElements, text) {}
 
-bool MsiEncoder::IsValid(std::string_view text) const {
-  for (const char character : text) {
-    if (character < '0' || character > '9') return false;
-  }
-  return true;
-}
+bool MsiEncoder::IsValid(std::string_view text) const { return AllDigits(text); }
 
 const std::uint8_t* MsiEncoder::Encode() {
   if (!SourceIsEncodable()) {

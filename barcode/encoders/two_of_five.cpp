@@ -28,12 +28,7 @@ TwoOfFiveEncoder::TwoOfFiveEncoder() : BarCodeEncoder(kElements) {}
 
 TwoOfFiveEncoder::TwoOfFiveEncoder(std::string_view text) : BarCodeEncoder(kElements, text) {}
 
-bool TwoOfFiveEncoder::IsValid(std::string_view text) const {
-  for (const char character : text) {
-    if (character < '0' || character > '9') return false;
-  }
-  return true;
-}
+bool TwoOfFiveEncoder::IsValid(std::string_view text) const { return AllDigits(text); }
 
 const std::uint8_t* TwoOfFiveEncoder::Encode() {
   if (!SourceIsEncodable()) {
