@@ -25,7 +25,8 @@ constexpr UINT kControlRequest = 0x422;
 // Threads of this process.
 int ThreadCount() {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  THREADENTRY32 entry = {sizeof entry};
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
   int count = 0;
   for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
     if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
@@ -135,6 +136,8 @@ TEST_F(ServiceRuntimeTest, DebugRunWithLoopTimersAndStopService) {
   EXPECT_EQ(started, VARIANT_TRUE);
   EXPECT_EQ(sink->Summary(), "0(False) 6(5) 6(5) 6(5) 1()");
   ExpectAllEventsOnThisThread();
+  MSG quit;
+  EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "Debug posts no quit message";
   EXPECT_LT(returnedAt - stoppedAt, 1000u) << "StopService ends the loop at once";
   EXPECT_TRUE(runningInTimer);
   EXPECT_EQ(Hex(aboutWhileRunning), Hex(E_FAIL));
@@ -184,7 +187,23 @@ TEST_F(ServiceRuntimeTest, WithoutTheLoopTheClientDispatches) {
   ASSERT_EQ(ortivo->StartService(1, &started), S_OK);
   EXPECT_EQ(started, VARIANT_TRUE);
   EXPECT_EQ(sink->Summary(), "");
-  EXPECT_NE(MessageWindow(), nullptr);
+  HWND window = MessageWindow();
+  ASSERT_NE(window, nullptr);
+  // A hidden popup without title, parent or menu, 2 x 2 pixels at 3000, 3000,
+  // of a class of the component's own module.
+  EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_POPUP | WS_CHILD | WS_CAPTION), WS_POPUP);
+  EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(GetWindowTextLengthA(window), 0);
+  EXPECT_EQ(GetParent(window), nullptr);
+  EXPECT_EQ(GetMenu(window), nullptr);
+  RECT bounds = {};
+  GetWindowRect(window, &bounds);
+  EXPECT_EQ(bounds.left, 3000);
+  EXPECT_EQ(bounds.top, 3000);
+  EXPECT_EQ(bounds.right - bounds.left, 2);
+  EXPECT_EQ(bounds.bottom - bounds.top, 2);
+  EXPECT_EQ(reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE)), test::ServiceModule());
   test::PumpMessages(200);
   EXPECT_EQ(sink->Summary(), "0(False)");
   EXPECT_TRUE(Running());
@@ -304,6 +323,16 @@ TEST_F(ServiceRuntimeTest, TimerIdentifiersAreChecked) {
   EXPECT_GT(fired, 1u);
   test::PumpMessages(150);
   EXPECT_EQ(sink->Events().size(), fired) << "StopTimer ends the Timer events";
+
+  // Only identifiers 1 to 0x7FFFFFFF on the window are user timers.
+  HWND window = MessageWindow();
+  ASSERT_NE(window, nullptr);
+  sink->Clear();
+  for (WPARAM id : {WPARAM{0}, WPARAM{0x80000000u}, WPARAM{0xFFFFFFFFu}, WPARAM{0x7FFFFFFF}, WPARAM{1}}) {
+    PostMessageA(window, WM_TIMER, id, 0);
+  }
+  test::PumpMessages(100);
+  EXPECT_EQ(sink->Summary(), "6(2147483647) 6(1)");
   EXPECT_EQ(ortivo->StopService(), S_OK);
 }
 
