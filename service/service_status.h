@@ -142,7 +142,8 @@ void HandleStartRequest(StatusModel& model, RunActions& actions);
 // state and reports; the caller then posts the control request.
 void HandleControlReceived(StatusModel& model, RunActions& actions, uint32_t code);
 
-// The control request (window message 0x422) on the client's thread.
+// The control request (window message 0x422) on the client's thread. A Pause
+// or Continue handler that stops the service leaves the state stopped.
 void HandleControlRequest(StatusModel& model, RunActions& actions, uint32_t code);
 
 }  // namespace quarent::service

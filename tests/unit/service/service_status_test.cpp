@@ -49,12 +49,14 @@ class FakeRun : public RunActions {
   bool pauseAnswer = true;
   bool continueAnswer = true;
   bool running = false;
+  std::string stopDuring;  // the event whose handler calls StopService
   States reports;
   std::vector<std::string> events;
 
  private:
   bool Raise(const std::string& name, bool answer) {
     events.push_back(name);
+    if (name == stopDuring) StopService();
     return answer;
   }
 
@@ -190,6 +192,38 @@ TEST(StatusSequenceTest, StopBeforeTheStartIsAnsweredEndsTheRun) {
   EXPECT_EQ(run.reports, States({2, 3, 3, 1}));
   EXPECT_EQ(run.events, std::vector<std::string>{"WindUp"});
   EXPECT_FALSE(run.running);
+}
+
+TEST(StatusSequenceTest, HandlerThatStopsTheServiceLeavesItStopped) {
+  struct Case {
+    const char* note;
+    uint32_t code;
+    bool fromPaused;
+    bool answer;
+    States reports;  // after the run was started (and paused)
+  };
+  const Case cases[] = {
+      {"pause accepted", kControlPause, false, true, {6, 6, 1}},
+      {"pause refused", kControlPause, false, false, {6, 6, 1}},
+      {"continue accepted", kControlContinue, true, true, {7, 7, 1}},
+      {"continue refused", kControlContinue, true, false, {7, 7, 1}},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    StatusModel model;
+    FakeRun run(model);
+    run.StartAccepted();
+    if (row.fromPaused) Control(model, run, kControlPause);
+    run.reports.clear();
+    run.events.clear();
+    run.pauseAnswer = row.answer;
+    run.continueAnswer = row.answer;
+    run.stopDuring = row.code == kControlPause ? "Pause" : "Continue";
+    Control(model, run, row.code);
+    EXPECT_EQ(run.reports, row.reports);
+    EXPECT_EQ(model.Current(), kStateStopped);
+    EXPECT_FALSE(run.running);
+  }
 }
 
 TEST(StatusSequenceTest, RefusedPauseAfterTwoPauseRequestsReturnsToTheFirstState) {

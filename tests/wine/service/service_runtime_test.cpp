@@ -269,6 +269,27 @@ TEST_F(ServiceRuntimeTest, ControlRequestsOnTheClientsThread) {
   second->Release();
 }
 
+TEST_F(ServiceRuntimeTest, PauseHandlerThatStopsTheServiceLeavesItStopped) {
+  ASSERT_EQ(ortivo->put_Debug(VARIANT_TRUE), S_OK);
+  sink->hook = [&](DISPID id, DISPPARAMS* parameters) {
+    if (id == 0) Answer(parameters, VARIANT_TRUE);
+    if (id == 3) {
+      Answer(parameters, VARIANT_TRUE);
+      EXPECT_EQ(ortivo->StopService(), S_OK);
+    }
+  };
+  VARIANT_BOOL started = 0;
+  ASSERT_EQ(ortivo->StartService(VARIANT_FALSE, &started), S_OK);
+  test::PumpMessages(100);
+  ASSERT_EQ(Status(), 4);
+  PostMessageA(MessageWindow(), kControlRequest, 2, 0);
+  test::PumpMessages(100);
+  EXPECT_EQ(sink->Summary(), "0(False) 3(False) 1()");
+  EXPECT_FALSE(Running());
+  EXPECT_EQ(Status(), 1) << "not paused after the run has ended";
+  EXPECT_EQ(MessageWindow(), nullptr);
+}
+
 TEST_F(ServiceRuntimeTest, OutsideTheServiceControlManager) {
   const int threadsBefore = ThreadCount();
   VARIANT_BOOL started = 0;
