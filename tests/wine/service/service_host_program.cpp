@@ -3,7 +3,8 @@
 // print the outcome with the event-log ids written. Without arguments it runs
 // as the service (started by the service control manager): it answers the
 // events as C:\quarent_host_mode.txt says ("accept", "refuse-start",
-// "refuse-pause") and appends what it sees to C:\quarent_host_record.txt,
+// "refuse-pause", "stop-self": a timer after the start whose first Timer
+// event calls StopService) and appends what it sees to C:\quarent_host_record.txt,
 // including every status the object reports, seen at its import of
 // SetServiceStatus.
 #include <windows.h>
@@ -80,9 +81,13 @@ int RunAsService(IOrtivo* ortivo) {
   test::EventRecorder* sink = new test::EventRecorder(DIID__IOrtivoEvents);
   sink->hook = [&](DISPID id, DISPPARAMS* parameters) {
     std::string line = std::string("event ") + EventName(id);
-    if (id == 5 && parameters->cArgs == 1) line += " " + std::to_string(parameters->rgvarg[0].lVal);
+    if ((id == 5 || id == 6) && parameters->cArgs == 1) line += " " + std::to_string(parameters->rgvarg[0].lVal);
     line += GetCurrentThreadId() == mainThread ? " on the main thread" : " on another thread";
     Record(line);
+    if (mode == "stop-self") {
+      if (id == 0) ortivo->StartTimer(1, 50);
+      if (id == 6) ortivo->StopService();
+    }
     const bool answers = id == 0 || id == 3 || id == 4;
     if (!answers) return;
     bool accept = true;

@@ -213,6 +213,15 @@ TEST_F(ServiceManagerTest, InstallRunAndUninstall) {
   EXPECT_EQ(ReportedStates(), Concatenated({ExpectedReports(Situation::kStartAccepted, 1),
                                             ExpectedReports(Situation::kPauseRefused, 4),
                                             ExpectedReports(Situation::kStopByManager, 4)}));
+  // The service stops itself with StopService from a Timer event: only the
+  // stopped state follows the running one, and StartService's loop ends.
+  StartIn("stop-self", SERVICE_STOPPED);
+  EXPECT_TRUE(WaitForRecord("StartService returned 0 -1"));
+  EXPECT_EQ(Lines("event "), (std::vector<std::string>{"Start on the main thread", "Timer 1 on the main thread",
+                                                       "Stop on the main thread"}));
+  EXPECT_EQ(ReportedStates(), Concatenated({ExpectedReports(Situation::kStartAccepted, 1),
+                                            ExpectedReports(Situation::kStopByClient, 4)}));
+  EXPECT_EQ(Lines("log "), (std::vector<std::string>{"105 type 4", "107 type 4"}));
   service.reset();
 
   output = RunHost(L"uninstall");
