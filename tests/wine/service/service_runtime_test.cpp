@@ -12,6 +12,7 @@
 #include "com_client.h"
 #include "event_log_seam.h"
 #include "event_recorder.h"
+#include "import_hook.h"
 #include "ortivo_client.h"
 
 namespace {
@@ -354,6 +355,36 @@ TEST_F(ServiceRuntimeTest, TimerIdentifiersAreChecked) {
   }
   test::PumpMessages(100);
   EXPECT_EQ(sink->Summary(), "6(2147483647) 6(1)");
+  EXPECT_EQ(ortivo->StopService(), S_OK);
+}
+
+// SetTimer refused with the error that the test sets.
+DWORD refusedTimerError = 0;
+UINT_PTR WINAPI RefusedSetTimer(HWND, UINT_PTR, UINT, TIMERPROC) {
+  SetLastError(refusedTimerError);
+  return 0;
+}
+
+TEST_F(ServiceRuntimeTest, RefusedTimerGivesThePlatformError) {
+  ASSERT_EQ(ortivo->put_Debug(VARIANT_TRUE), S_OK);
+  sink->hook = [&](DISPID id, DISPPARAMS* parameters) {
+    if (id == 0) Answer(parameters, VARIANT_TRUE);
+  };
+  VARIANT_BOOL started = 0;
+  ASSERT_EQ(ortivo->StartService(VARIANT_FALSE, &started), S_OK);
+  test::PumpMessages(100);
+  {
+    test::ImportHook refuse(test::ServiceModule(), "user32.dll", "SetTimer", reinterpret_cast<void*>(&RefusedSetTimer));
+    ASSERT_TRUE(refuse.Installed());
+    refusedTimerError = ERROR_NOT_ENOUGH_MEMORY;
+    EXPECT_EQ(Hex(ortivo->StartTimer(8, 10)), Hex(static_cast<HRESULT>(0x80070008)));
+    refusedTimerError = ERROR_INVALID_WINDOW_HANDLE;
+    EXPECT_EQ(Hex(ortivo->StartTimer(8, 10)), Hex(static_cast<HRESULT>(0x80070578)));
+    refusedTimerError = 0;
+    EXPECT_EQ(Hex(ortivo->StartTimer(8, 10)), Hex(S_OK)) << "no error code: success";
+  }
+  test::PumpMessages(100);
+  EXPECT_EQ(sink->Summary(), "0(False)") << "no timer was set";
   EXPECT_EQ(ortivo->StopService(), S_OK);
 }
 
