@@ -388,6 +388,52 @@ TEST_F(ServiceRuntimeTest, RefusedTimerGivesThePlatformError) {
   EXPECT_EQ(ortivo->StopService(), S_OK);
 }
 
+HWND WINAPI RefusedCreateWindow(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+}
+
+HANDLE WINAPI RefusedCreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD) {
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return nullptr;
+}
+
+TEST_F(ServiceRuntimeTest, RefusedWindowOrThreadGivesOutOfMemory) {
+  struct Case {
+    const char* note;
+    const char* dll;
+    const char* function;
+    void* replacement;
+    bool debug;
+  };
+  const Case cases[] = {
+      {"no window", "user32.dll", "CreateWindowExA", reinterpret_cast<void*>(&RefusedCreateWindow), true},
+      {"no dispatcher thread", "kernel32.dll", "CreateThread", reinterpret_cast<void*>(&RefusedCreateThread), false},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    ASSERT_EQ(ortivo->put_Debug(row.debug ? VARIANT_TRUE : VARIANT_FALSE), S_OK);
+    {
+      test::ImportHook refuse(test::ServiceModule(), row.dll, row.function, row.replacement);
+      ASSERT_TRUE(refuse.Installed());
+      VARIANT_BOOL started = 123;
+      EXPECT_EQ(Hex(ortivo->StartService(VARIANT_TRUE, &started)), Hex(E_OUTOFMEMORY));
+      EXPECT_EQ(started, VARIANT_FALSE);
+    }
+    EXPECT_EQ(MessageWindow(), nullptr) << "the object keeps no window";
+    test::PumpMessages(100);
+    EXPECT_EQ(sink->Summary(), "");
+    EXPECT_FALSE(Running());
+  }
+  // Nothing of the failed starts is left: a Debug run starts as usual.
+  ASSERT_EQ(ortivo->put_Debug(VARIANT_TRUE), S_OK);
+  VARIANT_BOOL started = 0;
+  EXPECT_EQ(ortivo->StartService(VARIANT_FALSE, &started), S_OK);
+  EXPECT_EQ(started, VARIANT_TRUE);
+  test::PumpMessages(100);
+  EXPECT_EQ(sink->Summary(), "0(False)");
+}
+
 TEST_F(ServiceRuntimeTest, ReleasingTheObjectEndsTheRun) {
   ASSERT_EQ(ortivo->put_Debug(VARIANT_TRUE), S_OK);
   // Connected without keeping the connection point (which would keep the object).
