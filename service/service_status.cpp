@@ -52,6 +52,9 @@ void EnterStopped(StatusModel& model, RunActions& actions) {
 
 void HandleStartRequest(StatusModel& model, RunActions& actions) {
   const bool accepted = actions.RaiseStart();
+  // A handler that dispatches messages may let the manager's stop through
+  // before it answers; that stop has wound the run up already.
+  if (actions.RunEnded()) return;
   model.Set(accepted ? kStateRunning : kStateStopped);
   actions.StartAnswered(accepted);
   actions.ReportStatus();

@@ -291,6 +291,30 @@ TEST_F(ServiceRuntimeTest, PauseHandlerThatStopsTheServiceLeavesItStopped) {
   EXPECT_EQ(MessageWindow(), nullptr);
 }
 
+TEST_F(ServiceRuntimeTest, StopLetThroughByTheStartHandlerEndsTheRun) {
+  ASSERT_EQ(ortivo->put_Debug(VARIANT_TRUE), S_OK);
+  for (VARIANT_BOOL answer : {VARIANT_TRUE, VARIANT_FALSE}) {
+    SCOPED_TRACE(answer ? "then accepted" : "then refused");
+    sink->Clear();
+    // The Start handler dispatches messages before it answers, and the stop
+    // request is among them.
+    sink->hook = [&](DISPID id, DISPPARAMS* parameters) {
+      if (id != 0) return;
+      PostMessageA(MessageWindow(), kControlRequest, 1, 0);
+      test::PumpMessages(50);
+      Answer(parameters, answer);
+    };
+    VARIANT_BOOL started = 0;
+    const DWORD begin = GetTickCount();
+    ASSERT_EQ(ortivo->StartService(VARIANT_TRUE, &started), S_OK);
+    EXPECT_LT(GetTickCount() - begin, 2000u) << "the loop ends with the run";
+    EXPECT_EQ(sink->Summary(), "0(False)") << "no Stop: the start was never answered";
+    EXPECT_FALSE(Running());
+    EXPECT_EQ(Status(), 1);
+    EXPECT_EQ(MessageWindow(), nullptr);
+  }
+}
+
 TEST_F(ServiceRuntimeTest, OutsideTheServiceControlManager) {
   const int threadsBefore = ThreadCount();
   VARIANT_BOOL started = 0;
