@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <mutex>
+#include <set>
 #include <string>
 
 #include "com_client.h"
@@ -315,7 +317,69 @@ TEST_F(ServiceRuntimeTest, StopLetThroughByTheStartHandlerEndsTheRun) {
   }
 }
 
+// Watches the events and threads the DLL creates and the handles it closes.
+class HandleTracker {
+ public:
+  HandleTracker()
+      : event_(test::ServiceModule(), "kernel32.dll", "CreateEventA", reinterpret_cast<void*>(&CreateEventHook)),
+        thread_(test::ServiceModule(), "kernel32.dll", "CreateThread", reinterpret_cast<void*>(&CreateThreadHook)),
+        close_(test::ServiceModule(), "kernel32.dll", "CloseHandle", reinterpret_cast<void*>(&CloseHandleHook)) {
+    active = this;
+  }
+  ~HandleTracker() { active = nullptr; }
+  bool Installed() const { return event_.Installed() && thread_.Installed() && close_.Installed(); }
+  // Handles created and not closed yet; how many were created.
+  size_t Open() {
+    std::lock_guard<std::mutex> hold(mutex_);
+    return open_.size();
+  }
+  size_t Created() {
+    std::lock_guard<std::mutex> hold(mutex_);
+    return created_;
+  }
+
+ private:
+  void Add(HANDLE handle) {
+    if (handle == nullptr) return;
+    std::lock_guard<std::mutex> hold(mutex_);
+    open_.insert(handle);
+    ++created_;
+  }
+  static HANDLE WINAPI CreateEventHook(LPSECURITY_ATTRIBUTES security, BOOL manual, BOOL initial, LPCSTR name) {
+    using Function = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, BOOL, BOOL, LPCSTR);
+    HANDLE handle = reinterpret_cast<Function>(active->event_.Original())(security, manual, initial, name);
+    active->Add(handle);
+    return handle;
+  }
+  static HANDLE WINAPI CreateThreadHook(LPSECURITY_ATTRIBUTES security, SIZE_T stack, LPTHREAD_START_ROUTINE routine,
+                                        LPVOID parameter, DWORD flags, LPDWORD id) {
+    using Function = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD);
+    HANDLE handle = reinterpret_cast<Function>(active->thread_.Original())(security, stack, routine, parameter, flags, id);
+    active->Add(handle);
+    return handle;
+  }
+  static BOOL WINAPI CloseHandleHook(HANDLE handle) {
+    {
+      std::lock_guard<std::mutex> hold(active->mutex_);
+      active->open_.erase(handle);
+    }
+    using Function = BOOL(WINAPI*)(HANDLE);
+    return reinterpret_cast<Function>(active->close_.Original())(handle);
+  }
+
+  static HandleTracker* active;
+  test::ImportHook event_;
+  test::ImportHook thread_;
+  test::ImportHook close_;
+  std::mutex mutex_;
+  std::set<HANDLE> open_;
+  size_t created_ = 0;
+};
+HandleTracker* HandleTracker::active = nullptr;
+
 TEST_F(ServiceRuntimeTest, OutsideTheServiceControlManager) {
+  HandleTracker handles;
+  ASSERT_TRUE(handles.Installed());
   const int threadsBefore = ThreadCount();
   VARIANT_BOOL started = 0;
   // The dispatcher fails when the manager did not start the process (Wine
@@ -330,6 +394,8 @@ TEST_F(ServiceRuntimeTest, OutsideTheServiceControlManager) {
   EXPECT_EQ(MessageWindow(), nullptr);
   EXPECT_EQ(ThreadCount(), threadsBefore);
   EXPECT_TRUE(seam->Ids().empty());
+  EXPECT_GE(handles.Created(), 2u) << "the stop event and the dispatcher thread";
+  EXPECT_EQ(handles.Open(), 0u) << "no handle outlives the run";
 }
 
 TEST_F(ServiceRuntimeTest, TimerIdentifiersAreChecked) {
