@@ -39,6 +39,10 @@ void Record(const std::string& line) {
 }
 
 BOOL WINAPI RecordingSetServiceStatus(SERVICE_STATUS_HANDLE handle, LPSERVICE_STATUS status) {
+  Record("fields type " + std::to_string(status->dwServiceType) + " controls " +
+         std::to_string(status->dwControlsAccepted) + " exit " + std::to_string(status->dwWin32ExitCode) + " " +
+         std::to_string(status->dwServiceSpecificExitCode) + " check " + std::to_string(status->dwCheckPoint) +
+         " wait " + std::to_string(status->dwWaitHint));
   Record("status " + std::to_string(status->dwCurrentState));
   using Function = BOOL(WINAPI*)(SERVICE_STATUS_HANDLE, LPSERVICE_STATUS);
   return reinterpret_cast<Function>(statusHook->Original())(handle, status);
@@ -95,6 +99,8 @@ int RunAsService(IOrtivo* ortivo) {
     if (id == 3 && mode == "refuse-pause") accept = false;
     *parameters->rgvarg[0].pboolVal = accept ? VARIANT_TRUE : VARIANT_FALSE;
   };
+  // The reported service type stays that of an own process.
+  ortivo->put_Interactive(VARIANT_TRUE);
   {
     test::Connection connection(ortivo, DIID__IOrtivoEvents, sink);
     VARIANT_BOOL started = 0;
@@ -133,7 +139,8 @@ int main(int argc, char** argv) {
     ortivo->put_DisplayName(display);
     SysFreeString(name);
     SysFreeString(display);
-    ortivo->put_ControlsAccepted(static_cast<Constants_Controls>(qrnCtrlStartStop | qrnCtrlPauseContinue));
+    // Without qrnCtrlStartStop: stop is reported as accepted all the same.
+    ortivo->put_ControlsAccepted(qrnCtrlPauseContinue);
 
     if (command == "install" || command == "uninstall") {
       VARIANT_BOOL done = 0;

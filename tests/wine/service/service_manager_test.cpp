@@ -184,6 +184,12 @@ TEST_F(ServiceManagerTest, InstallRunAndUninstall) {
                                             ExpectedReports(Situation::kContinueAccepted, 7),
                                             ExpectedReports(Situation::kUserControl, 4),
                                             ExpectedReports(Situation::kStopByManager, 4)}));
+  // Every report carries the whole record: an own process (also when
+  // Interactive is set), the configured controls (pause/continue) with stop,
+  // no exit codes, no check point, no wait hint.
+  const std::vector<std::string> fields = Lines("fields ");
+  EXPECT_EQ(fields.size(), ReportedStates().size());
+  for (const std::string& line : fields) EXPECT_EQ(line, "type 16 controls 3 exit 0 0 check 0 wait 0");
   std::vector<std::string> logs = Lines("log ");
   EXPECT_EQ(logs, (std::vector<std::string>{"105 type 4", "107 type 4"}));
   // What the controller could see is a subsequence of what was reported.
