@@ -179,6 +179,18 @@ TEST_F(ServiceInstallTest, DefaultsGiveTheDocumentedArguments) {
   EXPECT_EQ(messageFile.substr(messageFile.find_last_of(L"\\/") + 1), L"QRNNTSrv.dll");
   HKEY sourceKey = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, source.c_str(), 0, KEY_READ, &sourceKey), 0);
+  // The component's full path, its terminating zero counted.
+  char dllPath[MAX_PATH] = {};
+  GetModuleFileNameA(test::ServiceModule(), dllPath, MAX_PATH);
+  char storedPath[MAX_PATH + 8] = {};
+  DWORD pathSize = sizeof storedPath;
+  DWORD pathType = 0;
+  EXPECT_EQ(RegQueryValueExA(sourceKey, "EventMessageFile", nullptr, &pathType, reinterpret_cast<BYTE*>(storedPath),
+                             &pathSize),
+            0);
+  EXPECT_EQ(pathType, static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_STREQ(storedPath, dllPath);
+  EXPECT_EQ(pathSize, std::string(dllPath).size() + 1);
   DWORD types = 0;
   DWORD size = sizeof types;
   EXPECT_EQ(RegQueryValueExW(sourceKey, L"TypesSupported", nullptr, nullptr, reinterpret_cast<BYTE*>(&types), &size),
