@@ -130,7 +130,8 @@ STDMETHODIMP Ortivo::DeleteSetting(BSTR section, VARIANT key) {
     } else if (const BSTR* keyText = StringIn(key)) {
       deleted = DeleteSettingKey(basePath_, sectionText, ToAnsi(*keyText));
     } else {
-      return E_INVALIDARG;
+      // The service's key is looked for before the Key's type.
+      return KeyOpens(basePath_) ? E_INVALIDARG : Fail(E_FAIL, IDS_ACCESS_DENIED);
     }
     return deleted == SettingsOutcome::kDone ? S_OK : Fail(E_FAIL, IDS_ACCESS_DENIED);
   } catch (const std::bad_alloc&) {

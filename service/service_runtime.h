@@ -63,6 +63,7 @@ class ServiceRuntime : private MessageWindowHandler, private RunActions {
   void StopTimer(LONG id);
 
   bool Running() override { return running_; }
+  bool RunEnded() override { return !window_; }
   // The current state (0 before the first start).
   DWORD CurrentState() const { return status_.Current(); }
   // True while Running or while the dispatcher thread exists.

@@ -52,6 +52,9 @@ void EnterStopped(StatusModel& model, RunActions& actions) {
 
 void HandleStartRequest(StatusModel& model, RunActions& actions) {
   const bool accepted = actions.RaiseStart();
+  // A handler that dispatches messages may let the manager's stop through
+  // before it answers; that stop has wound the run up already.
+  if (actions.RunEnded()) return;
   model.Set(accepted ? kStateRunning : kStateStopped);
   actions.StartAnswered(accepted);
   actions.ReportStatus();
@@ -75,20 +78,25 @@ void HandleControlRequest(StatusModel& model, RunActions& actions, uint32_t code
         actions.WindUp();
       }
       break;
-    case ControlAction::kRaisePause:
-      if (actions.RaisePause()) {
-        model.Set(kStatePaused);
-      } else {
-        model.Set(model.StateBeforePause());
-      }
+    case ControlAction::kRaisePause: {
+      const bool wasRunning = actions.Running();
+      const bool accepted = actions.RaisePause();
+      // A handler that called StopService has ended the run: it stays stopped.
+      if (wasRunning && !actions.Running()) break;
+      model.Set(accepted ? kStatePaused : model.StateBeforePause());
       actions.ReportStatus();
       break;
-    case ControlAction::kRaiseContinue:
-      if (actions.RaiseContinue()) {
+    }
+    case ControlAction::kRaiseContinue: {
+      const bool wasRunning = actions.Running();
+      const bool accepted = actions.RaiseContinue();
+      if (wasRunning && !actions.Running()) break;
+      if (accepted) {
         model.Set(kStateRunning);
         actions.ReportStatus();
       }
       break;
+    }
     case ControlAction::kNothing:
       break;
     case ControlAction::kRaiseControl:

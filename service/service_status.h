@@ -126,6 +126,8 @@ class RunActions {
   virtual void WindUp() = 0;
   // True from an accepted start until the run stops.
   virtual bool Running() = 0;
+  // True once the run has been wound up or stopped (its window is gone).
+  virtual bool RunEnded() = 0;
 };
 
 // The service main function's first step: start pending, reported.
@@ -135,14 +137,17 @@ void EnterStartPending(StatusModel& model, RunActions& actions);
 // stopped, reported unless a refused start has reported it already.
 void EnterStopped(StatusModel& model, RunActions& actions);
 
-// The start request (window message 0x421): raises Start and reports the answer.
+// The start request (window message 0x421): raises Start and reports the
+// answer. A stop that the Start handler let through ends the run first; the
+// answer then changes nothing.
 void HandleStartRequest(StatusModel& model, RunActions& actions);
 
 // The control handler's part for `code` (dispatcher thread): sets the pending
 // state and reports; the caller then posts the control request.
 void HandleControlReceived(StatusModel& model, RunActions& actions, uint32_t code);
 
-// The control request (window message 0x422) on the client's thread.
+// The control request (window message 0x422) on the client's thread. A Pause
+// or Continue handler that stops the service leaves the state stopped.
 void HandleControlRequest(StatusModel& model, RunActions& actions, uint32_t code);
 
 }  // namespace quarent::service

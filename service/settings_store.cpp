@@ -97,6 +97,11 @@ SettingsOutcome ListSettings(const std::string& sectionPath, std::vector<NamedSe
   }
 }
 
+bool KeyOpens(const std::string& path) {
+  RegistryKey key;
+  return RegOpenKeyA(HKEY_LOCAL_MACHINE, path.c_str(), key.Receive()) == ERROR_SUCCESS;
+}
+
 SettingsOutcome DeleteSection(const std::string& servicePath, const std::string& section) {
   RegistryKey service;
   if (RegOpenKeyA(HKEY_LOCAL_MACHINE, servicePath.c_str(), service.Receive()) != ERROR_SUCCESS) {

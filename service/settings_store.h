@@ -29,6 +29,9 @@ SettingsOutcome ReadSettingValue(const std::string& sectionPath, const std::stri
 // stopping at the first value whose name is longer than 254 bytes.
 SettingsOutcome ListSettings(const std::string& sectionPath, std::vector<NamedSetting>& settings);
 
+// True when the key `path` below HKEY_LOCAL_MACHINE exists and can be opened.
+bool KeyOpens(const std::string& path);
+
 // Deletes the key `section` of the service key `servicePath`. A section that
 // does not exist, or an empty name, counts as deleted; kCannotOpen when the service key is missing.
 SettingsOutcome DeleteSection(const std::string& servicePath, const std::string& section);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,13 +30,16 @@ class FakeRun : public RunActions {
     if (!running) return;
     Raise("Stop", false);
     running = false;
+    ended = true;
     EnterStopped(model_, *this);
   }
   void WindUp() override {
     events.push_back("WindUp");
+    ended = true;
     EnterStopped(model_, *this);
   }
   bool Running() override { return running; }
+  bool RunEnded() override { return ended; }
 
   // Brings the run to Running as the manager and an accepting client would.
   void StartAccepted() {
@@ -49,12 +53,17 @@ class FakeRun : public RunActions {
   bool pauseAnswer = true;
   bool continueAnswer = true;
   bool running = false;
+  bool ended = false;
+  std::string stopDuring;  // the event whose handler calls StopService
+  std::function<void()> duringStart;  // what the Start handler does before it answers
   States reports;
   std::vector<std::string> events;
 
  private:
   bool Raise(const std::string& name, bool answer) {
     events.push_back(name);
+    if (name == stopDuring) StopService();
+    if (name == "Start" && duringStart) duringStart();
     return answer;
   }
 
@@ -190,6 +199,56 @@ TEST(StatusSequenceTest, StopBeforeTheStartIsAnsweredEndsTheRun) {
   EXPECT_EQ(run.reports, States({2, 3, 3, 1}));
   EXPECT_EQ(run.events, std::vector<std::string>{"WindUp"});
   EXPECT_FALSE(run.running);
+}
+
+TEST(StatusSequenceTest, HandlerThatStopsTheServiceLeavesItStopped) {
+  struct Case {
+    const char* note;
+    uint32_t code;
+    bool fromPaused;
+    bool answer;
+    States reports;  // after the run was started (and paused)
+  };
+  const Case cases[] = {
+      {"pause accepted", kControlPause, false, true, {6, 6, 1}},
+      {"pause refused", kControlPause, false, false, {6, 6, 1}},
+      {"continue accepted", kControlContinue, true, true, {7, 7, 1}},
+      {"continue refused", kControlContinue, true, false, {7, 7, 1}},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    StatusModel model;
+    FakeRun run(model);
+    run.StartAccepted();
+    if (row.fromPaused) Control(model, run, kControlPause);
+    run.reports.clear();
+    run.events.clear();
+    run.pauseAnswer = row.answer;
+    run.continueAnswer = row.answer;
+    run.stopDuring = row.code == kControlPause ? "Pause" : "Continue";
+    Control(model, run, row.code);
+    EXPECT_EQ(run.reports, row.reports);
+    EXPECT_EQ(model.Current(), kStateStopped);
+    EXPECT_FALSE(run.running);
+  }
+}
+
+TEST(StatusSequenceTest, StopLetThroughByTheStartHandlerKeepsTheRunEnded) {
+  for (bool accepted : {true, false}) {
+    SCOPED_TRACE(accepted ? "then accepted" : "then refused");
+    StatusModel model;
+    model.Set(kStateStopped);
+    FakeRun run(model);
+    run.startAnswer = accepted;
+    // The handler dispatches messages, and the manager's stop is among them.
+    run.duringStart = [&] { Control(model, run, kControlStop); };
+    EnterStartPending(model, run);
+    HandleStartRequest(model, run);
+    EXPECT_EQ(run.reports, States({2, 3, 3, 1}));
+    EXPECT_EQ(run.events, (std::vector<std::string>{"Start", "WindUp"}));
+    EXPECT_FALSE(run.running);
+    EXPECT_EQ(model.Current(), kStateStopped);
+  }
 }
 
 TEST(StatusSequenceTest, RefusedPauseAfterTwoPauseRequestsReturnsToTheFirstState) {

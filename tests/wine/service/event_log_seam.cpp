@@ -79,7 +79,9 @@ BOOL WINAPI EventLogSeam::Report(HANDLE source, WORD type, WORD category, DWORD 
   EventLogSeam& seam = *activeSeam;
   LoggedEvent event;
   event.type = type;
+  event.category = category;
   event.id = id;
+  event.userOrRawData = user != nullptr || size != 0 || data != nullptr;
   event.stringCount = count;
   if (count > 0 && strings != nullptr && strings[0] != nullptr) event.text = strings[0];
   event.source = source;

@@ -16,7 +16,9 @@ namespace test {
 
 struct LoggedEvent {
   WORD type = 0;
+  WORD category = 0xFFFF;
   DWORD id = 0;
+  bool userOrRawData = true;  // a user SID, a raw data size or raw data was given
   WORD stringCount = 0;
   std::string text;         // the first insertion string, if any
   HANDLE source = nullptr;  // the event source handle used

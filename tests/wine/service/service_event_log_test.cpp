@@ -109,7 +109,9 @@ TEST_F(ServiceEventLogTest, LogEventHandsTypeIdAndTextToThePlatform) {
     const std::vector<test::LoggedEvent> events = seam->Events();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].type, row.type);
+    EXPECT_EQ(events[0].category, 0);
     EXPECT_EQ(events[0].id, static_cast<DWORD>(row.id));
+    EXPECT_FALSE(events[0].userOrRawData);
     EXPECT_EQ(events[0].stringCount, 1);
     EXPECT_EQ(events[0].text, row.text);
     EXPECT_TRUE(events[0].platformResult) << "the real ReportEventA took the entry";

@@ -3,7 +3,8 @@
 // print the outcome with the event-log ids written. Without arguments it runs
 // as the service (started by the service control manager): it answers the
 // events as C:\quarent_host_mode.txt says ("accept", "refuse-start",
-// "refuse-pause") and appends what it sees to C:\quarent_host_record.txt,
+// "refuse-pause", "stop-self": a timer after the start whose first Timer
+// event calls StopService) and appends what it sees to C:\quarent_host_record.txt,
 // including every status the object reports, seen at its import of
 // SetServiceStatus.
 #include <windows.h>
@@ -38,6 +39,10 @@ void Record(const std::string& line) {
 }
 
 BOOL WINAPI RecordingSetServiceStatus(SERVICE_STATUS_HANDLE handle, LPSERVICE_STATUS status) {
+  Record("fields type " + std::to_string(status->dwServiceType) + " controls " +
+         std::to_string(status->dwControlsAccepted) + " exit " + std::to_string(status->dwWin32ExitCode) + " " +
+         std::to_string(status->dwServiceSpecificExitCode) + " check " + std::to_string(status->dwCheckPoint) +
+         " wait " + std::to_string(status->dwWaitHint));
   Record("status " + std::to_string(status->dwCurrentState));
   using Function = BOOL(WINAPI*)(SERVICE_STATUS_HANDLE, LPSERVICE_STATUS);
   return reinterpret_cast<Function>(statusHook->Original())(handle, status);
@@ -80,9 +85,13 @@ int RunAsService(IOrtivo* ortivo) {
   test::EventRecorder* sink = new test::EventRecorder(DIID__IOrtivoEvents);
   sink->hook = [&](DISPID id, DISPPARAMS* parameters) {
     std::string line = std::string("event ") + EventName(id);
-    if (id == 5 && parameters->cArgs == 1) line += " " + std::to_string(parameters->rgvarg[0].lVal);
+    if ((id == 5 || id == 6) && parameters->cArgs == 1) line += " " + std::to_string(parameters->rgvarg[0].lVal);
     line += GetCurrentThreadId() == mainThread ? " on the main thread" : " on another thread";
     Record(line);
+    if (mode == "stop-self") {
+      if (id == 0) ortivo->StartTimer(1, 50);
+      if (id == 6) ortivo->StopService();
+    }
     const bool answers = id == 0 || id == 3 || id == 4;
     if (!answers) return;
     bool accept = true;
@@ -90,6 +99,8 @@ int RunAsService(IOrtivo* ortivo) {
     if (id == 3 && mode == "refuse-pause") accept = false;
     *parameters->rgvarg[0].pboolVal = accept ? VARIANT_TRUE : VARIANT_FALSE;
   };
+  // The reported service type stays that of an own process.
+  ortivo->put_Interactive(VARIANT_TRUE);
   {
     test::Connection connection(ortivo, DIID__IOrtivoEvents, sink);
     VARIANT_BOOL started = 0;
@@ -128,7 +139,8 @@ int main(int argc, char** argv) {
     ortivo->put_DisplayName(display);
     SysFreeString(name);
     SysFreeString(display);
-    ortivo->put_ControlsAccepted(static_cast<Constants_Controls>(qrnCtrlStartStop | qrnCtrlPauseContinue));
+    // Without qrnCtrlStartStop: stop is reported as accepted all the same.
+    ortivo->put_ControlsAccepted(qrnCtrlPauseContinue);
 
     if (command == "install" || command == "uninstall") {
       VARIANT_BOOL done = 0;

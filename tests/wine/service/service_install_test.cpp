@@ -41,6 +41,11 @@ bool refuseManager = false;
 bool refuseSourceKey = false;
 test::ImportHook* managerHook = nullptr;
 test::ImportHook* keyHook = nullptr;
+test::ImportHook* openHook = nullptr;
+// Arguments of the last OpenSCManagerA and OpenServiceA calls.
+bool managerLocalAndActive = false;
+DWORD managerAccess = 0;
+DWORD serviceAccess = 0;
 
 std::optional<std::string> Optional(const char* text) {
   return text ? std::optional<std::string>(text) : std::nullopt;
@@ -58,12 +63,20 @@ SC_HANDLE WINAPI RecordingCreateService(SC_HANDLE manager, LPCSTR name, LPCSTR d
 }
 
 SC_HANDLE WINAPI MaybeRefusedManager(LPCSTR machine, LPCSTR database, DWORD access) {
+  managerLocalAndActive = machine == nullptr && database == nullptr;
+  managerAccess = access;
   if (refuseManager) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
   using Function = SC_HANDLE(WINAPI*)(LPCSTR, LPCSTR, DWORD);
   return reinterpret_cast<Function>(managerHook->Original())(machine, database, access);
+}
+
+SC_HANDLE WINAPI RecordingOpenService(SC_HANDLE manager, LPCSTR name, DWORD access) {
+  serviceAccess = access;
+  using Function = SC_HANDLE(WINAPI*)(SC_HANDLE, LPCSTR, DWORD);
+  return reinterpret_cast<Function>(openHook->Original())(manager, name, access);
 }
 
 LONG WINAPI MaybeRefusedKey(HKEY root, LPCSTR path, PHKEY key) {
@@ -87,7 +100,10 @@ class ServiceInstallTest : public ::testing::Test {
                                                  reinterpret_cast<void*>(&MaybeRefusedManager));
     key = std::make_unique<test::ImportHook>(module, "advapi32.dll", "RegCreateKeyA",
                                              reinterpret_cast<void*>(&MaybeRefusedKey));
-    ASSERT_TRUE(create->Installed() && manager->Installed() && key->Installed());
+    open = std::make_unique<test::ImportHook>(module, "advapi32.dll", "OpenServiceA",
+                                              reinterpret_cast<void*>(&RecordingOpenService));
+    ASSERT_TRUE(create->Installed() && manager->Installed() && key->Installed() && open->Installed());
+    openHook = open.get();
     createHook = create.get();
     managerHook = manager.get();
     keyHook = key.get();
@@ -96,6 +112,7 @@ class ServiceInstallTest : public ::testing::Test {
   }
   void TearDown() override {
     ortivo.Reset();
+    open.reset();
     key.reset();
     manager.reset();
     create.reset();
@@ -120,6 +137,7 @@ class ServiceInstallTest : public ::testing::Test {
   std::unique_ptr<test::ImportHook> create;
   std::unique_ptr<test::ImportHook> manager;
   std::unique_ptr<test::ImportHook> key;
+  std::unique_ptr<test::ImportHook> open;
 };
 
 std::string ThisProgram() {
@@ -130,7 +148,10 @@ std::string ThisProgram() {
 
 TEST_F(ServiceInstallTest, DefaultsGiveTheDocumentedArguments) {
   ASSERT_EQ(ortivo->put_ServiceName(Text(L"QuarentPlain")), S_OK);
+  managerAccess = 0;
   EXPECT_EQ(Install(S_OK), VARIANT_TRUE);
+  EXPECT_TRUE(managerLocalAndActive);
+  EXPECT_EQ(managerAccess, 0xF003Fu) << "SC_MANAGER_ALL_ACCESS";
   EXPECT_EQ(lastCreate.name, "QuarentPlain");
   EXPECT_EQ(lastCreate.displayName, std::optional<std::string>("")) << "never set: an empty display name";
   EXPECT_EQ(lastCreate.access, 0xF01FFu);
@@ -148,6 +169,8 @@ TEST_F(ServiceInstallTest, DefaultsGiveTheDocumentedArguments) {
   EXPECT_EQ(events[0].type, EVENTLOG_INFORMATION_TYPE);
   EXPECT_EQ(events[0].stringCount, 1);
   EXPECT_EQ(events[0].text, "");
+  EXPECT_EQ(events[0].category, 0);
+  EXPECT_FALSE(events[0].userOrRawData);
   EXPECT_EQ(seam->OpenedSources(), std::vector<std::string>{"QuarentPlain"});
 
   const std::wstring source = L"SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\QuarentPlain";
@@ -156,6 +179,18 @@ TEST_F(ServiceInstallTest, DefaultsGiveTheDocumentedArguments) {
   EXPECT_EQ(messageFile.substr(messageFile.find_last_of(L"\\/") + 1), L"QRNNTSrv.dll");
   HKEY sourceKey = nullptr;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, source.c_str(), 0, KEY_READ, &sourceKey), 0);
+  // The component's full path, its terminating zero counted.
+  char dllPath[MAX_PATH] = {};
+  GetModuleFileNameA(test::ServiceModule(), dllPath, MAX_PATH);
+  char storedPath[MAX_PATH + 8] = {};
+  DWORD pathSize = sizeof storedPath;
+  DWORD pathType = 0;
+  EXPECT_EQ(RegQueryValueExA(sourceKey, "EventMessageFile", nullptr, &pathType, reinterpret_cast<BYTE*>(storedPath),
+                             &pathSize),
+            0);
+  EXPECT_EQ(pathType, static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_STREQ(storedPath, dllPath);
+  EXPECT_EQ(pathSize, std::string(dllPath).size() + 1);
   DWORD types = 0;
   DWORD size = sizeof types;
   EXPECT_EQ(RegQueryValueExW(sourceKey, L"TypesSupported", nullptr, nullptr, reinterpret_cast<BYTE*>(&types), &size),
@@ -170,7 +205,10 @@ TEST_F(ServiceInstallTest, DefaultsGiveTheDocumentedArguments) {
   EXPECT_FALSE(test::TakeErrorInfo().present);
   EXPECT_TRUE(seam->Events().empty());
 
+  managerAccess = 0;
   EXPECT_EQ(Uninstall(S_OK), VARIANT_TRUE);
+  EXPECT_EQ(managerAccess, 0xF003Fu);
+  EXPECT_EQ(serviceAccess, 0x10000u) << "DELETE";
   ASSERT_EQ(seam->Events().size(), 1u);
   EXPECT_EQ(seam->Events()[0].id, 101u);
   EXPECT_EQ(seam->Events()[0].type, EVENTLOG_INFORMATION_TYPE);
@@ -263,6 +301,16 @@ TEST_F(ServiceInstallTest, FailureRows) {
   EXPECT_EQ(seam->Events()[0].id, 102u);
   EXPECT_EQ(seam->Events()[0].type, EVENTLOG_ERROR_TYPE);
   EXPECT_EQ(seam->Events()[0].text, "QuarentFailing");
+}
+
+TEST_F(ServiceInstallTest, RefusedEventSourceChangesNothingElse) {
+  ASSERT_EQ(ortivo->put_ServiceName(Text(L"QuarentNoSource")), S_OK);
+  seam->refuseSource = true;
+  EXPECT_EQ(Install(S_OK), VARIANT_TRUE);
+  EXPECT_EQ(Uninstall(S_OK), VARIANT_TRUE);
+  EXPECT_EQ(Uninstall(S_OK), VARIANT_FALSE);
+  EXPECT_TRUE(seam->Events().empty());
+  EXPECT_EQ(seam->OpenedSources().size(), 3u) << "each entry tries to open the source again";
 }
 
 }  // namespace

@@ -184,6 +184,12 @@ TEST_F(ServiceManagerTest, InstallRunAndUninstall) {
                                             ExpectedReports(Situation::kContinueAccepted, 7),
                                             ExpectedReports(Situation::kUserControl, 4),
                                             ExpectedReports(Situation::kStopByManager, 4)}));
+  // Every report carries the whole record: an own process (also when
+  // Interactive is set), the configured controls (pause/continue) with stop,
+  // no exit codes, no check point, no wait hint.
+  const std::vector<std::string> fields = Lines("fields ");
+  EXPECT_EQ(fields.size(), ReportedStates().size());
+  for (const std::string& line : fields) EXPECT_EQ(line, "type 16 controls 3 exit 0 0 check 0 wait 0");
   std::vector<std::string> logs = Lines("log ");
   EXPECT_EQ(logs, (std::vector<std::string>{"105 type 4", "107 type 4"}));
   // What the controller could see is a subsequence of what was reported.
@@ -213,6 +219,15 @@ TEST_F(ServiceManagerTest, InstallRunAndUninstall) {
   EXPECT_EQ(ReportedStates(), Concatenated({ExpectedReports(Situation::kStartAccepted, 1),
                                             ExpectedReports(Situation::kPauseRefused, 4),
                                             ExpectedReports(Situation::kStopByManager, 4)}));
+  // The service stops itself with StopService from a Timer event: only the
+  // stopped state follows the running one, and StartService's loop ends.
+  StartIn("stop-self", SERVICE_STOPPED);
+  EXPECT_TRUE(WaitForRecord("StartService returned 0 -1"));
+  EXPECT_EQ(Lines("event "), (std::vector<std::string>{"Start on the main thread", "Timer 1 on the main thread",
+                                                       "Stop on the main thread"}));
+  EXPECT_EQ(ReportedStates(), Concatenated({ExpectedReports(Situation::kStartAccepted, 1),
+                                            ExpectedReports(Situation::kStopByClient, 4)}));
+  EXPECT_EQ(Lines("log "), (std::vector<std::string>{"105 type 4", "107 type 4"}));
   service.reset();
 
   output = RunHost(L"uninstall");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "com_client.h"
+#include "dialog_watcher.h"
 #include "ortivo_client.h"
 #include "processes.h"
 #include "registry_reader.h"
@@ -207,6 +208,61 @@ TEST_F(ServiceObjectTest, InterfacesAndClassInformation) {
   EXPECT_EQ(container->FindConnectionPoint(DIID__IOrtivoEvents, point.Receive()), S_OK);
 }
 
+TEST_F(ServiceObjectTest, AboutBoxShowsTheTitleLineUntilOk) {
+  std::string titleLine;
+  const HRESULT status = test::WithDialog([&] { return ortivo->AboutBox(); },
+                                          [&](HWND dialog) {
+                                            ASSERT_NE(dialog, nullptr) << "no About dialog appeared";
+                                            titleLine = test::DialogItemText(dialog, 9001);
+                                          });
+  EXPECT_EQ(Hex(status), Hex(S_OK));
+  EXPECT_EQ(titleLine, "QUARENT Ortivo  v1.0.0.1");
+}
+
+// An outer object aggregating the class: keeps the inner IUnknown and
+// forwards every other interface to it.
+class Outer : public IUnknown {
+ public:
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (IsEqualIID(iid, IID_IUnknown)) {
+      *object = this;
+      AddRef();
+      return S_OK;
+    }
+    if (inner) return inner->QueryInterface(iid, object);
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
+  STDMETHODIMP_(ULONG) Release() override { return --references; }
+  IUnknown* inner = nullptr;
+  ULONG references = 1;
+};
+
+TEST(ServiceAggregationTest, OuterObjectMustAskForIUnknown) {
+  test::Apartment apartment;
+  test::RegisterServiceComponent();
+  Outer outer;
+  EXPECT_EQ(Hex(CoCreateInstance(CLSID_QRNOrtivo, &outer, CLSCTX_INPROC_SERVER, IID_IOrtivo,
+                                 reinterpret_cast<void**>(&outer.inner))),
+            Hex(CLASS_E_NOAGGREGATION));
+  ASSERT_EQ(Hex(CoCreateInstance(CLSID_QRNOrtivo, &outer, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                 reinterpret_cast<void**>(&outer.inner))),
+            Hex(S_OK));
+  IOrtivo* ortivo = nullptr;
+  ASSERT_EQ(outer.QueryInterface(IID_IOrtivo, reinterpret_cast<void**>(&ortivo)), S_OK);
+  IUnknown* identity = nullptr;
+  ortivo->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
+  EXPECT_EQ(identity, static_cast<IUnknown*>(&outer)) << "the inner object answers for the outer one";
+  identity->Release();
+  EXPECT_EQ(ortivo->put_ServiceName(test::Text(L"Aggregated")), S_OK);
+  ortivo->Release();
+  outer.inner->Release();
+  // The aggregated object counted as the one object of the process until now.
+  ComPtr<IOrtivo> next = test::CreateOrtivo();
+  EXPECT_TRUE(next);
+}
+
 struct Member {
   const wchar_t* name;
   DISPID id;
@@ -289,7 +345,9 @@ void ExpectMembers(ITypeInfo* info, UINT first, const Member* expected, size_t c
     EXPECT_EQ(TakeString(name), member.name);
     EXPECT_EQ(helpContext, member.helpContext);
     const std::wstring help = TakeString(helpString);
-    if (member.helpString) EXPECT_EQ(help, member.helpString);
+    if (member.helpString) {
+      EXPECT_EQ(help, member.helpString);
+    }
     info->ReleaseFuncDesc(function);
   }
 }
@@ -325,6 +383,207 @@ TEST(ServiceTypeLibraryTest, MembersIdentifiersAndHelp) {
   ComPtr<ITypeInfo> events;
   ASSERT_EQ(library->GetTypeInfoOfGuid(DIID__IOrtivoEvents, events.Receive()), S_OK);
   ExpectMembers(events.Get(), 0, kEventMembers, std::size(kEventMembers));
+}
+
+// The text of a parameter or result type as the interface publishes it.
+std::wstring TypeText(ITypeInfo* info, const TYPEDESC& type) {
+  switch (type.vt) {
+    case VT_PTR:
+      return TypeText(info, *type.lptdesc) + L"*";
+    case VT_BSTR:
+      return L"BSTR";
+    case VT_VARIANT:
+      return L"VARIANT";
+    case VT_BOOL:
+      return L"VARIANT_BOOL";
+    case VT_I4:
+      return L"long";
+    case VT_HRESULT:
+      return L"HRESULT";
+    case VT_VOID:
+      return L"void";
+    case VT_USERDEFINED: {
+      ComPtr<ITypeInfo> referenced;
+      if (FAILED(info->GetRefTypeInfo(type.hreftype, referenced.Receive()))) return L"?";
+      BSTR name = nullptr;
+      referenced->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
+      return TakeString(name);
+    }
+    default:
+      return L"vt" + std::to_wstring(type.vt);
+  }
+}
+
+// "Name([in] BSTR Section, [in, optional] VARIANT Key, [out, retval] BSTR*)":
+// flags, type and name of every parameter of function `index` (results and
+// property values carry no published name).
+std::wstring Signature(ITypeInfo* info, UINT index) {
+  FUNCDESC* function = nullptr;
+  if (FAILED(info->GetFuncDesc(index, &function))) return L"(no function)";
+  BSTR names[16] = {};
+  UINT count = 0;
+  info->GetNames(function->memid, names, 16, &count);
+  std::wstring text = names[0] ? names[0] : L"?";
+  text += L"(";
+  for (SHORT at = 0; at < function->cParams; ++at) {
+    const ELEMDESC& element = function->lprgelemdescParam[at];
+    const USHORT flags = element.paramdesc.wParamFlags;
+    std::wstring attributes;
+    const auto add = [&](const wchar_t* word) { attributes += (attributes.empty() ? L"" : L", ") + std::wstring(word); };
+    if (flags & PARAMFLAG_FIN) add(L"in");
+    if (flags & PARAMFLAG_FOUT) add(L"out");
+    if (flags & PARAMFLAG_FRETVAL) add(L"retval");
+    if (flags & PARAMFLAG_FOPT) add(L"optional");
+    if ((flags & PARAMFLAG_FHASDEFAULT) && element.paramdesc.pparamdescex) {
+      VARIANT value;
+      VariantInit(&value);
+      VariantChangeType(&value, &element.paramdesc.pparamdescex->varDefaultValue, 0, VT_I4);
+      add((L"defaultvalue(" + std::to_wstring(value.lVal) + L")").c_str());
+    }
+    if (at > 0) text += L", ";
+    text += L"[" + attributes + L"] " + TypeText(info, element.tdesc);
+    const bool named = !(flags & PARAMFLAG_FRETVAL) && function->invkind != INVOKE_PROPERTYPUT;
+    if (named && static_cast<UINT>(at) + 1 < count) text += L" " + std::wstring(names[at + 1]);
+  }
+  text += L")";
+  for (UINT name = 0; name < count; ++name) SysFreeString(names[name]);
+  info->ReleaseFuncDesc(function);
+  return text;
+}
+
+TEST(ServiceTypeLibraryTest, ParameterNamesTypesAndOrder) {
+  test::Apartment apartment;
+  test::RegisterServiceComponent();
+  ComPtr<ITypeLib> library = TypeLibraryOfTheObject();
+  ASSERT_TRUE(library);
+  // Written from the published interface: the vtable part of IOrtivo after
+  // IDispatch, each property's get before its put.
+  const wchar_t* const methods[] = {
+      L"Account([out, retval] BSTR*)",
+      L"Account([in] BSTR)",
+      L"ControlsAccepted([out, retval] Constants_Controls*)",
+      L"ControlsAccepted([in] Constants_Controls)",
+      L"Debug([out, retval] VARIANT_BOOL*)",
+      L"Debug([in] VARIANT_BOOL)",
+      L"LoadOrderGroup([out, retval] BSTR*)",
+      L"LoadOrderGroup([in] BSTR)",
+      L"Dependencies([out, retval] BSTR*)",
+      L"Dependencies([in] BSTR)",
+      L"DisplayName([out, retval] BSTR*)",
+      L"DisplayName([in] BSTR)",
+      L"Interactive([out, retval] VARIANT_BOOL*)",
+      L"Interactive([in] VARIANT_BOOL)",
+      L"Password([out, retval] BSTR*)",
+      L"Password([in] BSTR)",
+      L"ServiceName([out, retval] BSTR*)",
+      L"ServiceName([in] BSTR)",
+      L"StartMode([out, retval] Constants_StartMode*)",
+      L"StartMode([in] Constants_StartMode)",
+      L"Running([out, retval] VARIANT_BOOL*)",
+      L"CurrentStatus([out, retval] Constants_Status*)",
+      L"DeleteSetting([in] BSTR Section, [in, optional] VARIANT Key)",
+      L"GetAllSettings([in] BSTR Section, [out, retval] VARIANT*)",
+      L"GetSetting([in] BSTR Section, [in] BSTR Key, [in, optional] VARIANT Default, [out, retval] BSTR*)",
+      L"Install([out, retval] VARIANT_BOOL*)",
+      L"LogEvent([in] Constants_Events Event, [in] Constants_Messages ID, [in] BSTR Message, "
+      L"[out, retval] VARIANT_BOOL*)",
+      L"SaveSetting([in] BSTR Section, [in] BSTR Key, [in] BSTR Value)",
+      L"StartService([in, optional, defaultvalue(0)] VARIANT_BOOL CreateMessageLoop, [out, retval] VARIANT_BOOL*)",
+      L"StopService()",
+      L"Uninstall([out, retval] VARIANT_BOOL*)",
+      L"AboutBox()",
+      L"StartTimer([in] long IDEvent, [in] long Elapse)",
+      L"StopTimer([in] long IDEvent)",
+  };
+  ComPtr<ITypeInfo> dispatch;
+  ASSERT_EQ(library->GetTypeInfoOfGuid(IID_IOrtivo, dispatch.Receive()), S_OK);
+  HREFTYPE reference = 0;
+  ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &reference), S_OK);
+  ComPtr<ITypeInfo> vtable;
+  ASSERT_EQ(dispatch->GetRefTypeInfo(reference, vtable.Receive()), S_OK);
+  for (UINT index = 0; index < std::size(methods); ++index) {
+    SCOPED_TRACE(index);
+    EXPECT_EQ(Signature(vtable.Get(), index), methods[index]);
+  }
+
+  const wchar_t* const events[] = {
+      L"Stop()",
+      L"Start([in, out] VARIANT_BOOL* Success)",
+      L"Pause([in, out] VARIANT_BOOL* Success)",
+      L"Continue([in, out] VARIANT_BOOL* Success)",
+      L"Control([in] long Event)",
+      L"Timer([in] long IDEvent)",
+  };
+  ComPtr<ITypeInfo> eventInfo;
+  ASSERT_EQ(library->GetTypeInfoOfGuid(DIID__IOrtivoEvents, eventInfo.Receive()), S_OK);
+  TYPEATTR* attributes = nullptr;
+  ASSERT_EQ(eventInfo->GetTypeAttr(&attributes), S_OK);
+  EXPECT_EQ(attributes->cFuncs, std::size(events)) << "no event with dispatch identifier 2";
+  eventInfo->ReleaseTypeAttr(attributes);
+  for (UINT index = 0; index < std::size(events); ++index) {
+    SCOPED_TRACE(index);
+    EXPECT_EQ(Signature(eventInfo.Get(), index), events[index]);
+  }
+}
+
+TEST(ServiceTypeLibraryTest, InterfacesAndClassAsPublished) {
+  test::Apartment apartment;
+  test::RegisterServiceComponent();
+  ComPtr<ITypeLib> library = TypeLibraryOfTheObject();
+  ASSERT_TRUE(library);
+  struct Case {
+    const GUID* id;
+    const wchar_t* name;
+    const wchar_t* helpString;
+    TYPEKIND kind;
+    WORD flags;  // that must be set
+  };
+  const Case cases[] = {
+      {&IID_IOrtivo, L"IOrtivo", L"IOrtivo Interface", TKIND_DISPATCH, TYPEFLAG_FDUAL | TYPEFLAG_FDISPATCHABLE},
+      {&DIID__IOrtivoEvents, L"_IOrtivoEvents", L"_IOrtivoEvents Interface", TKIND_DISPATCH, TYPEFLAG_FDISPATCHABLE},
+      {&CLSID_QRNOrtivo, L"QRNOrtivo", L"QUARENT Ortivo Object", TKIND_COCLASS, TYPEFLAG_FCANCREATE},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(test::Narrow(row.name));
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(library->GetTypeInfoOfGuid(*row.id, info.Receive()), S_OK);
+    BSTR name = nullptr;
+    BSTR helpString = nullptr;
+    ASSERT_EQ(info->GetDocumentation(MEMBERID_NIL, &name, &helpString, nullptr, nullptr), S_OK);
+    EXPECT_EQ(TakeString(name), row.name);
+    EXPECT_EQ(TakeString(helpString), row.helpString);
+    TYPEATTR* attributes = nullptr;
+    ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
+    EXPECT_EQ(attributes->typekind, row.kind);
+    EXPECT_EQ(attributes->wTypeFlags & row.flags, row.flags);
+    info->ReleaseTypeAttr(attributes);
+  }
+
+  // The class: IOrtivo by default, _IOrtivoEvents as its default source.
+  ComPtr<ITypeInfo> coclass;
+  ASSERT_EQ(library->GetTypeInfoOfGuid(CLSID_QRNOrtivo, coclass.Receive()), S_OK);
+  struct Implemented {
+    const GUID* id;
+    INT flags;
+  };
+  const Implemented implemented[] = {
+      {&IID_IOrtivo, IMPLTYPEFLAG_FDEFAULT},
+      {&DIID__IOrtivoEvents, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE},
+  };
+  for (UINT index = 0; index < std::size(implemented); ++index) {
+    SCOPED_TRACE(index);
+    INT flags = 0;
+    ASSERT_EQ(coclass->GetImplTypeFlags(index, &flags), S_OK);
+    EXPECT_EQ(flags, implemented[index].flags);
+    HREFTYPE reference = 0;
+    ASSERT_EQ(coclass->GetRefTypeOfImplType(index, &reference), S_OK);
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(coclass->GetRefTypeInfo(reference, info.Receive()), S_OK);
+    TYPEATTR* attributes = nullptr;
+    ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
+    EXPECT_TRUE(IsEqualGUID(attributes->guid, *implemented[index].id));
+    info->ReleaseTypeAttr(attributes);
+  }
 }
 
 TEST(ServiceTypeLibraryTest, Enumerations) {

@@ -234,7 +234,9 @@ TEST_F(ServiceSettingsTest, AllSettingsAsATwoByNArray) {
     const std::wstring nameText = TakeString(name);
     EXPECT_EQ(nameText, order[static_cast<size_t>(index)]);
     for (size_t known = 0; known < 3; ++known) {
-      if (names[known] == nameText) EXPECT_EQ(TakeString(text), data[known]);
+      if (names[known] == nameText) {
+        EXPECT_EQ(TakeString(text), data[known]);
+      }
     }
   }
   VariantClear(&all);
@@ -292,6 +294,78 @@ TEST_F(ServiceSettingsTest, DeleteSettingRemovesSectionsAndKeys) {
   test::ClearErrorInfo();
   EXPECT_EQ(Hex(Delete(L"NoSection", test::StringArgument(L"Value"))), Hex(E_FAIL));
   ExpectErrorText1500();
+}
+
+TEST_F(ServiceSettingsTest, DeleteSettingLooksForTheServiceKeyFirst) {
+  ASSERT_EQ(ortivo->put_ServiceName(Text(L"QuarentNeverSaved")), S_OK);
+  struct Case {
+    const char* note;
+    VARIANT key;
+  };
+  const Case cases[] = {
+      {"Key omitted", Omitted()},
+      {"Key a string", test::StringArgument(L"K")},
+      // The Key's type is looked at only once the service's key is open.
+      {"Key a number", LongValue(1)},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    test::ClearErrorInfo();
+    EXPECT_EQ(Hex(Delete(L"Options", row.key)), Hex(E_FAIL));
+    ExpectErrorText1500();
+  }
+  EXPECT_FALSE(test::RegistryKeyExists(HKEY_LOCAL_MACHINE, kServicesKey + L"QuarentNeverSaved"));
+}
+
+TEST_F(ServiceSettingsTest, NameLongerThan254BytesEndsTheListing) {
+  const std::wstring section = kServicesKey + L"QuarentSettings\\Long";
+  const std::wstring longest(254, L'm');
+  const std::wstring tooLong(255, L'n');
+  const wchar_t data[] = L"d";
+  for (const std::wstring& name : {std::wstring(L"A"), longest, tooLong, std::wstring(L"Z")}) {
+    WriteRegistryValue(section, name.c_str(), REG_SZ, data, sizeof data);
+  }
+  const std::vector<std::wstring> order = EnumeratedNames(section);
+  ASSERT_EQ(order.size(), 4u);
+  std::vector<std::wstring> listed;
+  for (const std::wstring& name : order) {
+    if (name.size() > 254) break;
+    listed.push_back(name);
+  }
+  ASSERT_LT(listed.size(), order.size());
+
+  VARIANT all;
+  VariantInit(&all);
+  ASSERT_EQ(ortivo->GetAllSettings(Text(L"Long"), &all), S_OK);
+  ASSERT_EQ(all.vt, VT_ARRAY | VT_BSTR);
+  LONG upper = -2;
+  SafeArrayGetUBound(all.parray, 2, &upper);
+  ASSERT_EQ(upper + 1, static_cast<LONG>(listed.size()));
+  for (LONG index = 0; index <= upper; ++index) {
+    SCOPED_TRACE(index);
+    LONG nameAt[2] = {0, index};
+    BSTR name = nullptr;
+    ASSERT_EQ(SafeArrayGetElement(all.parray, nameAt, &name), S_OK);
+    EXPECT_EQ(TakeString(name), listed[static_cast<size_t>(index)]);
+  }
+  VariantClear(&all);
+}
+
+LONG WINAPI RefusedDeleteValue(HKEY, LPCSTR) { return ERROR_ACCESS_DENIED; }
+
+TEST_F(ServiceSettingsTest, RefusedValueDeletionIsReported) {
+  ASSERT_EQ(Save(L"Keys", L"Value", L"1"), S_OK);
+  {
+    test::ImportHook refuse(test::ServiceModule(), "advapi32.dll", "RegDeleteValueA",
+                            reinterpret_cast<void*>(&RefusedDeleteValue));
+    ASSERT_TRUE(refuse.Installed());
+    test::ClearErrorInfo();
+    EXPECT_EQ(Hex(Delete(L"Keys", test::StringArgument(L"Value"))), Hex(E_FAIL));
+    ExpectErrorText1500();
+  }
+  EXPECT_EQ(
+      test::ReadRegistryString(HKEY_LOCAL_MACHINE, kServicesKey + L"QuarentSettings\\Keys", L"Value").value_or(L"?"),
+      L"1");
 }
 
 TEST_F(ServiceSettingsTest, RefusedDeletionIsReported) {

@@ -52,3 +52,10 @@ set_tests_properties(wine.service_event_trace_test PROPERTIES
 add_wine_test(service_install_test
   SOURCES ${service_test_dir}/service_install_test.cpp
   LIBRARIES service_test_support)
+
+# The same object in a double-byte system code page (932).
+add_wine_test(service_code_page_test
+  SOURCES ${service_test_dir}/service_code_page_test.cpp
+  LIBRARIES service_test_support)
+set_tests_properties(wine.service_code_page_test PROPERTIES
+  ENVIRONMENT "QUARENT_WINE_ROOT=${QUARENT_WINE_ROOT};QUARENT_TEST_NAME=service_code_page_test;LC_ALL=ja_JP.UTF-8")
