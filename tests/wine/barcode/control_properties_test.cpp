@@ -603,7 +603,9 @@ TEST_F(ControlTest, CategorizesItsOwnPropertiesAsBarCode) {
     PROPCAT category = 0;
     const HRESULT status = categories->MapPropertyToCategory(row.id, &category);
     EXPECT_EQ(row.mapped, SUCCEEDED(status)) << Hex(status);
-    if (row.mapped) EXPECT_EQ(1, category);
+    if (row.mapped) {
+      EXPECT_EQ(1, category);
+    }
   }
   BSTR name = nullptr;
   EXPECT_EQ(S_OK, categories->GetCategoryName(1, 0x409, &name));
