@@ -42,7 +42,9 @@ struct Message {
   std::optional<std::u16string> text;  // nothing for a null text
   int32_t categoryIndex = 0;
   int8_t level = 0;
-  int16_t indent = 0;  // the level as logged (0 to 32767), the rows' indent
+  // The level as logged (0 to 32767): the rows' indent, in Refresh too, so
+  // refreshed rows look as logged (level 259 stays at 259, not 3).
+  int16_t indent = 0;
   int32_t levelIndex = 0;
   int16_t image = -1;  // image index, -1 for none
   LogValue value;  // empty for a message logged without a value

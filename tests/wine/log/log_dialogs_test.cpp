@@ -195,6 +195,131 @@ TEST_F(LogDialogsTest, EmptyTableOpensAndClosesWithoutEffect) {
   EXPECT_EQ(FilterMenuTexts(window_).size(), 5u);
 }
 
+// One control of the Edit Categories dialog, in template order. Positions in
+// dialog units; id 0 where the control has none of its own.
+struct DialogControl {
+  const char* className;
+  int id;
+  const char* text;
+  RECT units;  // left, top, width, height
+  DWORD styleMask;
+  DWORD style;
+};
+
+constexpr DWORD kButtonKind = 0x0F;  // BS_TYPEMASK
+constexpr DWORD kComboKind = 0x03;
+
+const DialogControl kEditCategoriesLayout[] = {
+    {"Static", 0, "Category:", {12, 7, 31, 12}, 0, 0},
+    {"ComboBox", 201, "", {47, 7, 187, 59}, kComboKind, CBS_DROPDOWNLIST},
+    {"Button", 0, "Lower Bound", {7, 26, 105, 93}, kButtonKind, BS_GROUPBOX},
+    {"Static", 0, "LValue:", {13, 42, 25, 8}, 0, 0},
+    {"Edit", 202, "", {14, 52, 78, 12}, ES_AUTOHSCROLL, ES_AUTOHSCROLL},
+    {"Button", 203, "Integer", {14, 67, 38, 10}, kButtonKind, BS_AUTORADIOBUTTON},
+    {"Button", 204, "String", {54, 67, 34, 10}, kButtonKind, BS_AUTORADIOBUTTON},
+    {"Button", 205, "Decimal", {14, 77, 40, 10}, kButtonKind, BS_AUTORADIOBUTTON},
+    {"Button", 214, "Long", {54, 77, 32, 10}, kButtonKind, BS_AUTORADIOBUTTON},
+    {"Static", 0, "Condition:", {13, 91, 32, 8}, 0, 0},
+    {"Static", 0, "Msg Value", {15, 100, 38, 13}, 0, 0},
+    {"ComboBox", 206, "", {53, 100, 27, 53}, kComboKind, CBS_DROPDOWNLIST},
+    {"Static", 0, "LValue", {80, 100, 27, 13}, 0, 0},
+    {"Button", 0, "Upper Bound", {129, 25, 105, 93}, kButtonKind, BS_GROUPBOX},
+    {"Static", 0, "UValue:", {135, 41, 26, 8}, 0, 0},
+    {"Edit", 207, "", {136, 52, 78, 12}, ES_AUTOHSCROLL, ES_AUTOHSCROLL},
+    {"Button", 208, "Integer", {136, 66, 38, 10}, kButtonKind, BS_AUTORADIOBUTTON},
+    {"Button", 209, "String", {176, 66, 34, 10}, kButtonKind, BS_AUTORADIOBUTTON},
+    {"Button", 210, "Decimal", {136, 76, 40, 10}, kButtonKind, BS_AUTORADIOBUTTON},
+    {"Button", 215, "Long", {176, 76, 32, 10}, kButtonKind, BS_AUTORADIOBUTTON},
+    {"Static", 0, "Condition:", {135, 90, 32, 8}, 0, 0},
+    {"Static", 0, "Msg Value", {137, 100, 38, 13}, 0, 0},
+    {"ComboBox", 211, "", {175, 100, 27, 53}, kComboKind, CBS_DROPDOWNLIST},
+    {"Static", 0, "UValue", {202, 100, 28, 13}, 0, 0},
+    {"Button", 212, "OK", {68, 130, 50, 14}, kButtonKind, BS_DEFPUSHBUTTON},
+    {"Button", 213, "Cancel", {122, 130, 50, 14}, kButtonKind, BS_PUSHBUTTON},
+};
+
+// What the layout check found wrong, one line per difference.
+std::vector<std::string> LayoutDifferences(HWND dialog) {
+  std::vector<std::string> differences;
+  auto differ = [&](size_t index, const std::string& what) {
+    differences.push_back("control " + std::to_string(index) + ": " + what);
+  };
+  HWND child = GetWindow(dialog, GW_CHILD);
+  for (size_t index = 0; index < std::size(kEditCategoriesLayout); ++index, child = GetWindow(child, GW_HWNDNEXT)) {
+    const DialogControl& want = kEditCategoriesLayout[index];
+    if (!child) {
+      differ(index, "missing");
+      break;
+    }
+    char className[32] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, want.className) != 0) differ(index, std::string("class ") + className);
+    if (want.id != 0 && GetDlgCtrlID(child) != want.id) differ(index, "id " + std::to_string(GetDlgCtrlID(child)));
+    if (lstrcmpiA(want.className, "ComboBox") != 0) {
+      char text[64] = {};
+      GetWindowTextA(child, text, sizeof text);
+      if (std::string(text) != want.text) differ(index, std::string("text ") + text);
+    }
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
+    if ((style & want.styleMask) != want.style) differ(index, "style " + std::to_string(style));
+
+    // Position and size are mapped one by one, as the dialog manager does.
+    RECT expected = want.units;
+    MapDialogRect(dialog, &expected);
+    expected.right += expected.left;
+    expected.bottom += expected.top;
+    RECT actual = {};
+    GetWindowRect(child, &actual);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+    // A drop-down list's window is as high as its closed box, not its list.
+    const bool comboBox = lstrcmpiA(className, "ComboBox") == 0;
+    if (actual.left != expected.left || actual.top != expected.top || actual.right != expected.right ||
+        (!comboBox && actual.bottom != expected.bottom)) {
+      differ(index, "at " + std::to_string(actual.left) + "," + std::to_string(actual.top) + "-" +
+                        std::to_string(actual.right) + "," + std::to_string(actual.bottom) + " instead of " +
+                        std::to_string(expected.left) + "," + std::to_string(expected.top) + "-" +
+                        std::to_string(expected.right) + "," + std::to_string(expected.bottom));
+    }
+  }
+  if (child) differ(std::size(kEditCategoriesLayout), "more controls than expected");
+  return differences;
+}
+
+TEST_F(LogDialogsTest, EditCategoriesLayoutAndRadioGroups) {
+  std::vector<std::string> differences = {"not seen"};
+  SIZE client = {};
+  RECT expectedClient = {0, 0, 241, 151};
+  std::string fontFace;
+  LONG fontHeight = 0;
+  std::vector<int> checked;
+  EditCategories([&](CategoriesDialog& dialog) {
+    HWND window = FindWindowA("#32770", "Edit Categories");
+    differences = LayoutDifferences(window);
+    RECT area = {};
+    GetClientRect(window, &area);
+    client = {area.right, area.bottom};
+    MapDialogRect(window, &expectedClient);
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    fontFace = font.lfFaceName;
+    fontHeight = font.lfHeight;
+    // Each bound's four buttons are a group of their own.
+    dialog.Click(kLowerInteger);
+    dialog.Click(kUpperDecimal);
+    dialog.Click(kLowerDecimal);
+    checked = dialog.CheckedTypes();
+    dialog.Click(kCancel);
+  });
+  EXPECT_EQ(differences, std::vector<std::string>{});
+  EXPECT_EQ(client.cx, expectedClient.right);
+  EXPECT_EQ(client.cy, expectedClient.bottom);
+  EXPECT_EQ(fontFace, "MS Sans Serif");
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(fontHeight, -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72));
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(checked, (std::vector<int>{kLowerDecimal, kUpperDecimal}));
+}
+
 TEST_F(LogDialogsTest, IntegerTypedInAnEmptyLimitKeepsItsLowSixteenBits) {
   LONG enabled = 0;
   log_->CategoryIsEnabled(Text("Temp"), &enabled);
@@ -323,26 +448,38 @@ TEST_F(LogDialogsTest, SaveWritesTheListedLinesToTheChosenFile) {
   Log("three", 2);
   char folder[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, folder);
-  const std::string path = std::string(folder) + "saved.log";
+  // Typed without an extension: the dialog adds one.
+  const std::string typed = std::string(folder) + "saved";
+  const std::string path = typed + ".log";
   DeleteFileA(path.c_str());
 
   bool dialogSeen = false;
+  Texts fileTypes;
   WhileDriving(
       [&] {
         HWND dialog = WaitForWindow("#32770", "Save As");
         if (!dialog) return;
         dialogSeen = true;
+        // The file type list (cmb1) shows the one filter entry.
+        HWND types = GetDlgItem(dialog, 0x470);
+        const int count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
+        for (int index = 0; index < count; ++index) {
+          char text[128] = {};
+          SendMessageA(types, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+          fileTypes.push_back(text);
+        }
         // The file name box (cmb13), an edit inside nested combo boxes.
         HWND edit = FindDescendant(dialog, "Edit", 0x47c);
         if (!edit) {
           SendDlgItemMessageA(dialog, IDCANCEL, BM_CLICK, 0, 0);
           return;
         }
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
         SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
       },
       [&] { Command(window_, kSave); });
   ASSERT_TRUE(dialogSeen);
+  EXPECT_EQ(fileTypes, (Texts{"Log files *.log;"}));
 
   std::ifstream file(path, std::ios::binary);
   ASSERT_TRUE(file.good()) << path;

@@ -87,9 +87,11 @@ TEST_F(LogWindowTest, MessagesBecomeRowsOfEightyBytes) {
   EXPECT_EQ(Log(a80.c_str(), 1), S_OK);
   EXPECT_EQ(log_->LogMessage(nullptr, 0), S_OK);
   EXPECT_EQ(log_->LogMessageCategory(Text(""), Text(""), -4), S_OK);
+  // Level 259 is filtered as level 3 but indented as logged, also by Refresh.
+  EXPECT_EQ(Log("high", 259), S_OK);
 
   const std::vector<Row> rows = ReadRows(list_);
-  ASSERT_EQ(rows.size(), 7u);
+  ASSERT_EQ(rows.size(), 8u);
   struct Expected {
     std::string message;
     std::string value;
@@ -105,6 +107,7 @@ TEST_F(LogWindowTest, MessagesBecomeRowsOfEightyBytes) {
       {"    ", "", "", -1, 1},
       {"(Null Message)", "", "(No Category)", -1, 0},
       {"", "", "", -1, 0},
+      {"high", "", "(No Category)", -1, 259},
   };
   for (size_t index = 0; index < rows.size(); ++index) {
     SCOPED_TRACE(index);

@@ -8,6 +8,7 @@ add_wine_test(log_object_test SOURCES ${log_test_dir}/log_object_test.cpp LIBRAR
 add_wine_test(log_window_test SOURCES ${log_test_dir}/log_window_test.cpp LIBRARIES log_test_client)
 add_wine_test(log_reentrancy_test SOURCES ${log_test_dir}/log_reentrancy_test.cpp LIBRARIES log_test_client)
 add_wine_test(log_dialogs_test SOURCES ${log_test_dir}/log_dialogs_test.cpp LIBRARIES log_test_client)
+add_wine_test(log_interface_test SOURCES ${log_test_dir}/log_interface_test.cpp LIBRARIES log_test_client)
 
 # The script is read from the source tree through Wine's Z: drive.
 string(REPLACE "/" "\\" log_script "Z:${CMAKE_SOURCE_DIR}/tests/scripts/log/log_client.vbs")
