@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "aggregating_outer.h"
 #include "com_client.h"
 #include "dialog_watcher.h"
 #include "ortivo_client.h"
@@ -219,30 +220,10 @@ TEST_F(ServiceObjectTest, AboutBoxShowsTheTitleLineUntilOk) {
   EXPECT_EQ(titleLine, "QUARENT Ortivo  v1.0.0.1");
 }
 
-// An outer object aggregating the class: keeps the inner IUnknown and
-// forwards every other interface to it.
-class Outer : public IUnknown {
- public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown)) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    if (inner) return inner->QueryInterface(iid, object);
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
-  STDMETHODIMP_(ULONG) Release() override { return --references; }
-  IUnknown* inner = nullptr;
-  ULONG references = 1;
-};
-
 TEST(ServiceAggregationTest, OuterObjectMustAskForIUnknown) {
   test::Apartment apartment;
   test::RegisterServiceComponent();
-  Outer outer;
+  test::AggregatingOuter outer;
   EXPECT_EQ(Hex(CoCreateInstance(CLSID_QRNOrtivo, &outer, CLSCTX_INPROC_SERVER, IID_IOrtivo,
                                  reinterpret_cast<void**>(&outer.inner))),
             Hex(CLASS_E_NOAGGREGATION));

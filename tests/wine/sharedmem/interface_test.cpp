@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "aggregating_outer.h"
 #include "allocation_counter.h"
 #include "com_client.h"
 #include "dialog_watcher.h"
@@ -347,28 +348,8 @@ TEST_F(SharedMemoryInterface, AnswersItsInterfacesAndErrorInfoSupport) {
   EXPECT_EQ(identity.Get(), memory_.As<IDispatch>().As<IUnknown>().Get());
 }
 
-// An outer object aggregating the class: asks for the inner IUnknown and
-// forwards nothing else.
-class Outer : public IUnknown {
- public:
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown)) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    if (inner) return inner->QueryInterface(iid, object);
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
-  STDMETHODIMP_(ULONG) Release() override { return --references; }
-  IUnknown* inner = nullptr;
-  ULONG references = 1;
-};
-
 TEST_F(SharedMemoryInterface, CanBeAggregated) {
-  Outer outer;
+  test::AggregatingOuter outer;
   EXPECT_EQ(CLASS_E_NOAGGREGATION, CoCreateInstance(CLSID_QRNSharedMemory, &outer, CLSCTX_INPROC_SERVER,
                                                     IID_ISharedMemory, reinterpret_cast<void**>(&outer.inner)));
   ASSERT_EQ(S_OK, CoCreateInstance(CLSID_QRNSharedMemory, &outer, CLSCTX_INPROC_SERVER, IID_IUnknown,
