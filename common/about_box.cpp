@@ -81,11 +81,15 @@ std::string AboutTitleLine(UINT productTitleId) {
 }
 
 HRESULT ShowAboutBox(UINT productTitleId) {
-  AboutDialog about{"About " + ProductTitle(productTitleId), AboutTitleLine(productTitleId), {}};
-  const INT_PTR result = DialogBoxParamA(module::Instance(), MAKEINTRESOURCEA(IDD_QUARENT_ABOUT), GetActiveWindow(),
-                                         AboutDialogProc, reinterpret_cast<LPARAM>(&about));
-  if (result == -1) return StatusFromPlatformError(GetLastError());
-  return S_OK;
+  try {
+    AboutDialog about{"About " + ProductTitle(productTitleId), AboutTitleLine(productTitleId), {}};
+    const INT_PTR result = DialogBoxParamA(module::Instance(), MAKEINTRESOURCEA(IDD_QUARENT_ABOUT),
+                                           GetActiveWindow(), AboutDialogProc, reinterpret_cast<LPARAM>(&about));
+    if (result == -1) return StatusFromPlatformError(GetLastError());
+    return S_OK;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 }  // namespace quarent

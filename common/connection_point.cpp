@@ -63,8 +63,12 @@ class SnapshotEnumerator : public ComObject<EnumInterface> {
   }
 
   STDMETHODIMP Clone(EnumInterface** copy) override {
-    return CreateComObject<SnapshotEnumerator>(nullptr, __uuidof(EnumInterface), reinterpret_cast<void**>(copy),
-                                               items_, position_);
+    try {
+      return CreateComObject<SnapshotEnumerator>(nullptr, __uuidof(EnumInterface), reinterpret_cast<void**>(copy),
+                                                 items_, position_);
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
   }
 
  protected:
@@ -157,8 +161,8 @@ STDMETHODIMP ConnectionPoint::Unadvise(DWORD cookie) {
 STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections) {
   if (connections == nullptr) return E_POINTER;
   *connections = nullptr;
-  std::vector<CONNECTDATA> snapshot;
-  {
+  try {
+    std::vector<CONNECTDATA> snapshot;
     CriticalSectionLock hold(lock_);
     for (size_t place = 0; place < sinks_.size(); ++place) {
       if (sinks_[place] != nullptr) snapshot.push_back({sinks_[place], static_cast<DWORD>(place + 1)});
@@ -166,11 +170,18 @@ STDMETHODIMP ConnectionPoint::EnumConnections(IEnumConnections** connections) {
     // The enumerator takes its own references while the lock still holds the sinks.
     return CreateComObject<ConnectionEnumerator>(nullptr, IID_IEnumConnections,
                                                  reinterpret_cast<void**>(connections), std::move(snapshot));
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
   }
 }
 
 void ConnectionPoint::RaiseEvent(DISPID id, const VARIANT* arguments, UINT argumentCount) {
-  std::vector<VARIANT> copies(argumentCount);
+  std::vector<VARIANT> copies;
+  try {
+    copies.resize(argumentCount);
+  } catch (const std::bad_alloc&) {
+    return;  // without memory for the arguments no sink can be called
+  }
   ForEachSink([&](IUnknown* sink) {
     for (UINT index = 0; index < argumentCount; ++index) {
       VariantInit(&copies[index]);
@@ -217,10 +228,14 @@ IUnknown* ConnectionPoint::TakeSinkAt(size_t place) {
 STDMETHODIMP ConnectionPointContainer::EnumConnectionPoints(IEnumConnectionPoints** points) {
   if (points == nullptr) return E_POINTER;
   *points = nullptr;
-  std::vector<IConnectionPoint*> all;
-  for (size_t index = 0; index < ConnectionPointCount(); ++index) all.push_back(&ConnectionPointAt(index));
-  return CreateComObject<PointEnumerator>(nullptr, IID_IEnumConnectionPoints, reinterpret_cast<void**>(points),
-                                          std::move(all));
+  try {
+    std::vector<IConnectionPoint*> all;
+    for (size_t index = 0; index < ConnectionPointCount(); ++index) all.push_back(&ConnectionPointAt(index));
+    return CreateComObject<PointEnumerator>(nullptr, IID_IEnumConnectionPoints, reinterpret_cast<void**>(points),
+                                            std::move(all));
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 STDMETHODIMP ConnectionPointContainer::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <new>
 #include <vector>
 
 #include "common/com_ptr.h"
@@ -17,16 +18,18 @@ struct CachedTypeInfo {
 };
 
 // Shared by every object of the module and every thread: the type library is
-// immutable once loaded, so one copy serves them all.
+// immutable once loaded, so one copy serves them all. The references are
+// dropped by Release (at FreeLibrary), never by a destructor: at process exit
+// the automation runtime may already be gone.
 class TypeLibraryCache {
  public:
   HRESULT Library(ITypeLib** library) {
     CriticalSectionLock hold(lock_);
-    if (!library_) {
-      const HRESULT status = LoadTypeLibEx(module::Path().c_str(), REGKIND_NONE, library_.Receive());
+    if (library_ == nullptr) {
+      const HRESULT status = LoadTypeLibEx(module::Path().c_str(), REGKIND_NONE, &library_);
       if (FAILED(status)) return status;
     }
-    *library = library_.Get();
+    *library = library_;
     (*library)->AddRef();
     return S_OK;
   }
@@ -46,7 +49,11 @@ class TypeLibraryCache {
     ComPtr<ITypeInfo> found;
     status = library->GetTypeInfoOfGuid(guid, found.Receive());
     if (FAILED(status)) return status;
-    infos_.push_back({guid, found.Get()});
+    try {
+      infos_.push_back({guid, found.Get()});
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
     found->AddRef();
     *info = found.Detach();
     return S_OK;
@@ -56,12 +63,13 @@ class TypeLibraryCache {
     CriticalSectionLock hold(lock_);
     for (CachedTypeInfo& cached : infos_) cached.info->Release();
     infos_.clear();
-    library_.Reset();
+    if (library_ != nullptr) library_->Release();
+    library_ = nullptr;
   }
 
  private:
   CriticalSection lock_;
-  ComPtr<ITypeLib> library_;
+  ITypeLib* library_ = nullptr;
   std::vector<CachedTypeInfo> infos_;
 };
 
