@@ -5,7 +5,8 @@
 # once per build tree, so no test sees the registrations or sections of another.
 # Environment: QUARENT_WINE_ROOT (folder of the template and the test prefixes),
 # QUARENT_TEST_NAME (name of the test's prefix; defaults to the program's name).
-# Without a display, the program runs under a virtual one (xvfb-run).
+# The program gets a virtual display of its own too: tests running side by side
+# on one display would take each other's focus, menus and clipboard.
 set -euo pipefail
 
 program=$1
@@ -31,12 +32,25 @@ export WINEPREFIX=$prefix WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
+# Xvfb picks a free display number itself and reports it (-displayfd), so
+# parallel tests never race for one.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb=$!
+stop_display() {
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+  rm -f "$display_file"
+}
+trap stop_display EXIT
+for _ in $(seq 1 200); do
+  [ -s "$display_file" ] && break
+  sleep 0.05
+done
+export DISPLAY=:$(tr -d '[:space:]' <"$display_file")
+
 status=0
-if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" wine "$program" "$@" || status=$?
-else
-  wine "$program" "$@" || status=$?
-fi
+wine "$program" "$@" || status=$?
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 if [ "$status" -eq 0 ] && [ -z "${QUARENT_KEEP_PREFIX:-}" ]; then
