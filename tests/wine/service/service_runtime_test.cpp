@@ -141,7 +141,7 @@ TEST_F(ServiceRuntimeTest, DebugRunWithLoopTimersAndStopService) {
   ExpectAllEventsOnThisThread();
   MSG quit;
   EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "Debug posts no quit message";
-  EXPECT_LT(returnedAt - stoppedAt, 1000u) << "StopService ends the loop at once";
+  EXPECT_LT(returnedAt - stoppedAt, 5000u) << "StopService ends the loop at once, not at the next 60 s timer";
   EXPECT_TRUE(runningInTimer);
   EXPECT_EQ(Hex(aboutWhileRunning), Hex(E_FAIL));
   EXPECT_EQ(secondStart, S_OK);
@@ -170,7 +170,7 @@ TEST_F(ServiceRuntimeTest, RefusedStartEndsTheRunWithoutStop) {
     VARIANT_BOOL started = 0;
     const DWORD begin = GetTickCount();
     ASSERT_EQ(ortivo->StartService(VARIANT_TRUE, &started), S_OK);
-    EXPECT_LT(GetTickCount() - begin, 2000u);
+    EXPECT_LT(GetTickCount() - begin, 5000u);
     EXPECT_EQ(started, VARIANT_TRUE);
     EXPECT_EQ(sink->Summary(), withSink ? "0(False)" : "");
     EXPECT_FALSE(Running());
@@ -309,7 +309,7 @@ TEST_F(ServiceRuntimeTest, StopLetThroughByTheStartHandlerEndsTheRun) {
     VARIANT_BOOL started = 0;
     const DWORD begin = GetTickCount();
     ASSERT_EQ(ortivo->StartService(VARIANT_TRUE, &started), S_OK);
-    EXPECT_LT(GetTickCount() - begin, 2000u) << "the loop ends with the run";
+    EXPECT_LT(GetTickCount() - begin, 5000u) << "the loop ends with the run";
     EXPECT_EQ(sink->Summary(), "0(False)") << "no Stop: the start was never answered";
     EXPECT_FALSE(Running());
     EXPECT_EQ(Status(), 1);
