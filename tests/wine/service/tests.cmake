@@ -3,7 +3,6 @@ set(service_test_dir ${CMAKE_CURRENT_LIST_DIR})
 
 add_library(service_test_support STATIC
   ${service_test_dir}/ortivo_client.cpp
-  ${service_test_dir}/import_hook.cpp
   ${service_test_dir}/event_log_seam.cpp)
 target_include_directories(service_test_support PUBLIC ${service_test_dir})
 target_link_libraries(service_test_support PUBLIC wine_test_support QRNNTSrv_client)

@@ -3,7 +3,6 @@
 #include <oleauto.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace test {
 namespace {
@@ -68,40 +67,11 @@ const Replacement kReplacements[] = {
 }  // namespace
 
 AllocationCounter::AllocationCounter(HMODULE module) {
-  auto* base = reinterpret_cast<BYTE*>(module);
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto* descriptor = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-       directory.VirtualAddress != 0 && descriptor->Name != 0; ++descriptor) {
-    const char* dll = reinterpret_cast<const char*>(base + descriptor->Name);
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + descriptor->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const char* function = reinterpret_cast<const char*>(
-          reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name);
-      for (const Replacement& replacement : kReplacements) {
-        if (lstrcmpiA(dll, replacement.dll) != 0 || std::strcmp(function, replacement.function) != 0) continue;
-        void** slot = reinterpret_cast<void**>(&slots->u1.Function);
-        DWORD protection = 0;
-        VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
-        patches_.push_back({slot, *slot});
-        *slot = replacement.wrapper;
-        VirtualProtect(slot, sizeof *slot, protection, &protection);
-      }
-    }
+  for (const Replacement& replacement : kReplacements) {
+    auto hook = std::make_unique<ImportHook>(module, replacement.dll, replacement.function, replacement.wrapper);
+    if (hook->Installed()) hooks_.push_back(std::move(hook));
   }
   Reset();
-}
-
-AllocationCounter::~AllocationCounter() {
-  for (const Patch& patch : patches_) {
-    DWORD protection = 0;
-    VirtualProtect(patch.slot, sizeof *patch.slot, PAGE_READWRITE, &protection);
-    *patch.slot = patch.original;
-    VirtualProtect(patch.slot, sizeof *patch.slot, protection, &protection);
-  }
 }
 
 long AllocationCounter::Count() const { return allocations; }

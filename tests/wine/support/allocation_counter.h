@@ -4,7 +4,10 @@
 // redirected to counting wrappers for the lifetime of the counter.
 #include <windows.h>
 
+#include <memory>
 #include <vector>
+
+#include "import_hook.h"
 
 namespace test {
 
@@ -12,8 +15,6 @@ class AllocationCounter {
  public:
   // Starts counting the allocations `module` makes.
   explicit AllocationCounter(HMODULE module);
-  // Puts the original imports back.
-  ~AllocationCounter();
   AllocationCounter(const AllocationCounter&) = delete;
   AllocationCounter& operator=(const AllocationCounter&) = delete;
 
@@ -21,14 +22,11 @@ class AllocationCounter {
   long Count() const;
   void Reset();
   // Number of imports redirected (0 means nothing could be counted).
-  size_t Redirected() const { return patches_.size(); }
+  size_t Redirected() const { return hooks_.size(); }
 
  private:
-  struct Patch {
-    void** slot;
-    void* original;
-  };
-  std::vector<Patch> patches_;
+  // Each puts its original import back when the counter goes.
+  std::vector<std::unique_ptr<ImportHook>> hooks_;
 };
 
 }  // namespace test

@@ -4,6 +4,7 @@ add_library(wine_test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/com_client.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_watcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/event_recorder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import_hook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/processes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/registry_reader.cpp)
 target_include_directories(wine_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_SOURCE_DIR})
