@@ -18,5 +18,8 @@ wineboot -i >/dev/null 2>&1
 # Without a window manager on the virtual display, Wine waits two seconds for
 # every managed window it destroys to be withdrawn; unmanaged windows go at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# A loaded machine can be slow to start a service program; the manager waits
+# up to two minutes for it to connect.
+wine reg add 'HKLM\System\CurrentControlSet\Control' /v ServicesPipeTimeout /t REG_DWORD /d 120000 /f >/dev/null 2>&1
 wineserver -w
 touch "$prefix/.complete"

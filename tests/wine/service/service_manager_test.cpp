@@ -4,6 +4,7 @@
 // with Uninstall. This test is the controller; the program records what it
 // sees, including every status the object reports.
 #include <windows.h>
+#include <tlhelp32.h>
 #include <winsvc.h>
 
 #include <gtest/gtest.h>
@@ -37,6 +38,25 @@ std::string RunHost(const wchar_t* command) {
     if (character != '\r') lines += character;
   }
   return lines;
+}
+
+// True once no service program process is left (at most 20 s): the manager
+// shows a service stopped a little before its process has ended, and a start
+// that meets the old process fails.
+bool WaitForNoServiceProcess() {
+  for (int attempt = 0; attempt < 400; ++attempt) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+      if (lstrcmpiW(entry.szExeFile, L"service_host_program.exe") == 0) found = true;
+    }
+    CloseHandle(snapshot);
+    if (!found) return true;
+    Sleep(50);
+  }
+  return false;
 }
 
 std::vector<std::string> RecordLines() {
@@ -91,11 +111,13 @@ class ServiceManagerTest : public ::testing::Test {
 
   // Starts the service with the program in `mode` and waits for `state`.
   void StartIn(const char* mode, DWORD state) {
+    ASSERT_TRUE(WaitForNoServiceProcess()) << "the last run's process did not end";
     std::ofstream(kModeFile) << mode << "\n";
     DeleteFileA(kRecordFile);
     service = std::make_unique<ServiceHandle>(OpenServiceW(manager->Get(), kServiceName, SERVICE_ALL_ACCESS));
     ASSERT_NE(service->Get(), nullptr);
-    ASSERT_TRUE(StartServiceW(service->Get(), 0, nullptr)) << GetLastError();
+    ASSERT_TRUE(StartServiceW(service->Get(), 0, nullptr))
+        << GetLastError() << "; the service program recorded: " << testing::PrintToString(RecordLines());
     EXPECT_TRUE(WaitFor(state)) << "state " << state;
   }
 
