@@ -5,8 +5,16 @@
 # Builds <name>.dll, an in-process component server: the IDL is compiled by widl
 # into <name>.tlb (embedded by the .rc as TYPELIB resource 1), <name>_h.h and
 # <name>_i.c (the interface and class identifiers). The install step copies the
-# DLL with the IDL, type library and generated header/identifiers into <name>/.
-set(QUARENT_WIDL_FLAGS --win32 -I/usr/include/wine/wine/windows -L/usr/lib/i386-linux-gnu/wine/i386-windows)
+# DLL with the IDL, type library and generated header/identifiers into
+# <name>/<x86|x64>/.
+# The type library is built for the DLL's architecture (SYS_WIN32 or SYS_WIN64),
+# importing the standard OLE library of the same architecture.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QUARENT_WIDL_FLAGS --win64 -D_WIN64 -L/usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+else()
+  set(QUARENT_WIDL_FLAGS --win32 -L/usr/lib/i386-linux-gnu/wine/i386-windows)
+endif()
+list(APPEND QUARENT_WIDL_FLAGS -I${QUARENT_WINE_INCLUDE})
 
 function(add_com_component name)
   cmake_parse_arguments(ARG "" "IDL;RC;DEF" "SOURCES;LIBRARIES" ${ARGN})
@@ -42,6 +50,8 @@ function(add_com_component name)
   target_sources(${name}_client INTERFACE ${gen}/${name}_i.c)
   add_dependencies(${name}_client ${name})
 
-  install(TARGETS ${name} RUNTIME DESTINATION ${name} LIBRARY DESTINATION ${name})
-  install(FILES ${idl} ${gen}/${name}.tlb ${gen}/${name}_h.h ${gen}/${name}_i.c DESTINATION ${name})
+  # Each architecture's folder is complete in itself: the 64-bit type library and
+  # header differ from the 32-bit ones where the interface carries addresses.
+  install(TARGETS ${name} RUNTIME DESTINATION ${name}/${QUARENT_ARCH} LIBRARY DESTINATION ${name}/${QUARENT_ARCH})
+  install(FILES ${idl} ${gen}/${name}.tlb ${gen}/${name}_h.h ${gen}/${name}_i.c DESTINATION ${name}/${QUARENT_ARCH})
 endfunction()

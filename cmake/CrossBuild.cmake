@@ -1,7 +1,14 @@
-# Windows build (MinGW-w64 i686): the component DLLs and the test clients that
-# run under Wine. Everything is linked statically so that a DLL imports only
-# system DLLs.
+# Windows build (MinGW-w64, i686 or x86_64 by the toolchain file): the component
+# DLLs and the test clients that run under Wine. Everything is linked statically
+# so that a DLL imports only system DLLs.
 enable_language(RC)
+
+# x86 or x64: names the folders of this architecture's install tree and tests.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QUARENT_ARCH x64)
+else()
+  set(QUARENT_ARCH x86)
+endif()
 
 # Win32 structures are customarily filled partly ({sizeof s}), the rest zero.
 add_compile_options(-Wall -Wextra -Wno-unknown-pragmas -Wno-missing-field-initializers)
@@ -14,20 +21,15 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${QUARENT_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 include(${CMAKE_CURRENT_LIST_DIR}/ComComponent.cmake)
 
-quarent_watch_components(${CMAKE_SOURCE_DIR})
-foreach(component IN LISTS QUARENT_COMPONENTS)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${component}/CMakeLists.txt)
-    add_subdirectory(${component})
-  endif()
-endforeach()
+add_subdirectory(common)
+add_subdirectory(sharedmem)
+add_subdirectory(barcode)
+add_subdirectory(log)
+add_subdirectory(service)
 add_subdirectory(tests/wine)
-if(EXISTS ${CMAKE_SOURCE_DIR}/demo/CMakeLists.txt)
-  add_subdirectory(demo)
-endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/benchmarks/CMakeLists.txt)
-  add_subdirectory(benchmarks)
-endif()
+add_subdirectory(demo)
+add_subdirectory(benchmarks)

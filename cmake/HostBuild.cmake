@@ -7,7 +7,7 @@ add_compile_options(-Wall -Wextra ${QUARENT_SANITIZE})
 add_link_options(${QUARENT_SANITIZE})
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${QUARENT_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(QUARENT_FUZZING ON)
@@ -16,39 +16,58 @@ else()
   message(STATUS "Fuzz targets need clang; they are skipped with ${CMAKE_CXX_COMPILER_ID}")
 endif()
 
-quarent_watch_components(${CMAKE_SOURCE_DIR})
-foreach(component IN LISTS QUARENT_COMPONENTS)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${component}/CMakeLists.txt)
-    add_subdirectory(${component})
-  endif()
-endforeach()
+add_subdirectory(common)
+add_subdirectory(sharedmem)
+add_subdirectory(barcode)
+add_subdirectory(log)
+add_subdirectory(service)
 add_subdirectory(tests/unit)
 if(QUARENT_FUZZING)
   add_subdirectory(tests/fuzz)
 endif()
-if(EXISTS ${CMAKE_SOURCE_DIR}/benchmarks/CMakeLists.txt)
-  add_subdirectory(benchmarks)
-endif()
+add_subdirectory(benchmarks)
 
+# The Windows cross builds, one per architecture, each with its own install tree
+# under dist/<Component>/<x86|x64>/. The 64-bit build comes second and is told
+# where the 32-bit programs are, for the tests in which both take part.
 if(QUARENT_CROSS_BUILD)
   include(ExternalProject)
-  set(QUARENT_CROSS_DIR ${CMAKE_BINARY_DIR}/cross)
-  ExternalProject_Add(windows
-    SOURCE_DIR ${CMAKE_SOURCE_DIR}
-    BINARY_DIR ${QUARENT_CROSS_DIR}
-    CMAKE_GENERATOR ${CMAKE_GENERATOR}
-    CMAKE_ARGS
-      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
-      -DCMAKE_BUILD_TYPE=Release
-      -DCMAKE_INSTALL_PREFIX=${CMAKE_BINARY_DIR}/dist
-    BUILD_ALWAYS ON
-    USES_TERMINAL_BUILD ON
-    INSTALL_COMMAND ${CMAKE_COMMAND} --install ${QUARENT_CROSS_DIR})
+  set(cross_root ${CMAKE_BINARY_DIR}/cross)
+  set(wine_test_files)
+  foreach(arch x86 x64)
+    if(arch STREQUAL x86)
+      set(toolchain mingw-i686.cmake)
+      set(extra_arguments)
+      set(depends)
+    else()
+      set(toolchain mingw-x86_64.cmake)
+      set(extra_arguments -DQUARENT_PEER_BIN=${cross_root}/x86/bin)
+      set(depends DEPENDS windows-x86)
+    endif()
+    ExternalProject_Add(windows-${arch}
+      SOURCE_DIR ${CMAKE_SOURCE_DIR}
+      BINARY_DIR ${cross_root}/${arch}
+      CMAKE_GENERATOR ${CMAKE_GENERATOR}
+      CMAKE_ARGS
+        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${toolchain}
+        -DCMAKE_BUILD_TYPE=Release
+        -DCMAKE_INSTALL_PREFIX=${CMAKE_BINARY_DIR}/dist
+        -DQUARENT_GTEST_SOURCE=${QUARENT_GTEST_SOURCE}
+        -DQUARENT_WINE_INCLUDE=${QUARENT_WINE_INCLUDE}
+        ${extra_arguments}
+      ${depends}
+      BUILD_ALWAYS ON
+      USES_TERMINAL_BUILD ON
+      INSTALL_COMMAND ${CMAKE_COMMAND} --install ${cross_root}/${arch})
+    list(APPEND wine_test_files ${cross_root}/${arch}/tests/wine/CTestTestfile.cmake)
+  endforeach()
 
-  # The Wine tests are all declared in one directory of the cross build; ctest
+  # The Wine tests are all declared in one directory of each cross build; ctest
   # picks them up from there once that build has been configured.
-  set(cross_tests ${QUARENT_CROSS_DIR}/tests/wine/CTestTestfile.cmake)
-  file(WRITE ${CMAKE_BINARY_DIR}/WineTests.cmake
-    "if(EXISTS \"${cross_tests}\")\n  include(\"${cross_tests}\")\nendif()\n")
+  set(include_lines)
+  foreach(file IN LISTS wine_test_files)
+    string(APPEND include_lines "if(EXISTS \"${file}\")\n  include(\"${file}\")\nendif()\n")
+  endforeach()
+  file(WRITE ${CMAKE_BINARY_DIR}/WineTests.cmake "${include_lines}")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/WineTests.cmake)
 endif()

@@ -23,9 +23,10 @@ enum EventId : DISPID {
 
 VARIANT_BOOL AsVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
-// A client of ReadVB/WriteVB passes its buffer's address as a long.
-unsigned char* AddressFromLong(LONG address) {
-  return reinterpret_cast<unsigned char*>(static_cast<uintptr_t>(static_cast<ULONG>(address)));
+// A client of ReadVB/WriteVB passes its buffer's address as a number of its
+// pointer size; in a 32-bit process an address above 2 GB arrives negative.
+unsigned char* AddressFromNumber(LONG_PTR address) {
+  return reinterpret_cast<unsigned char*>(static_cast<ULONG_PTR>(address));
 }
 
 }  // namespace
@@ -236,14 +237,14 @@ STDMETHODIMP SharedMemory::Write(unsigned char* buffer, LONG bytesToWrite, LONG*
   return Transfer(Direction::kWrite, buffer, bytesToWrite, bytesWritten, offset, result);
 }
 
-STDMETHODIMP SharedMemory::ReadVB(LONG buffer, LONG bytesToRead, LONG* bytesRead, LONG offset,
+STDMETHODIMP SharedMemory::ReadVB(LONG_PTR buffer, LONG bytesToRead, LONG* bytesRead, LONG offset,
                                   VARIANT_BOOL* result) {
-  return Transfer(Direction::kRead, AddressFromLong(buffer), bytesToRead, bytesRead, offset, result);
+  return Transfer(Direction::kRead, AddressFromNumber(buffer), bytesToRead, bytesRead, offset, result);
 }
 
-STDMETHODIMP SharedMemory::WriteVB(LONG buffer, LONG bytesToWrite, LONG* bytesWritten, LONG offset,
+STDMETHODIMP SharedMemory::WriteVB(LONG_PTR buffer, LONG bytesToWrite, LONG* bytesWritten, LONG offset,
                                    VARIANT_BOOL* result) {
-  return Transfer(Direction::kWrite, AddressFromLong(buffer), bytesToWrite, bytesWritten, offset, result);
+  return Transfer(Direction::kWrite, AddressFromNumber(buffer), bytesToWrite, bytesWritten, offset, result);
 }
 
 STDMETHODIMP SharedMemory::MemLock(VARIANT_BOOL* result) {

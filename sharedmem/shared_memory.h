@@ -44,8 +44,8 @@ class SharedMemory : public ComObject<DualInterface<ISharedMemory>, SupportError
   STDMETHODIMP MemUnlock(VARIANT_BOOL* result) override;
   STDMETHODIMP GenerateSafeName(BSTR* result) override;
   STDMETHODIMP AboutBox() override;
-  STDMETHODIMP ReadVB(LONG buffer, LONG bytesToRead, LONG* bytesRead, LONG offset, VARIANT_BOOL* result) override;
-  STDMETHODIMP WriteVB(LONG buffer, LONG bytesToWrite, LONG* bytesWritten, LONG offset,
+  STDMETHODIMP ReadVB(LONG_PTR buffer, LONG bytesToRead, LONG* bytesRead, LONG offset, VARIANT_BOOL* result) override;
+  STDMETHODIMP WriteVB(LONG_PTR buffer, LONG bytesToWrite, LONG* bytesWritten, LONG offset,
                        VARIANT_BOOL* result) override;
 
  protected:

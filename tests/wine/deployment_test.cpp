@@ -1,6 +1,8 @@
-// What a user deploys: each component DLL imports only system DLLs, exports
-// the four entry points undecorated, and carries a version resource and its
-// type library. The DLL names come from the command line.
+// What a user deploys: each component DLL in the install tree's folder of this
+// build's architecture (<dist>/<Component>/<x86|x64>/) is a PE file of that
+// architecture, imports only system DLLs, exports the four entry points
+// undecorated, and carries a version resource and its type library.
+// Arguments: the install tree (a Unix path), the architecture, the DLL names.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,25 +16,28 @@
 #include <vector>
 
 #include "com_client.h"
-#include "processes.h"
 
 namespace {
 
+std::wstring distFolder;
+std::string architecture;
 std::vector<std::wstring> dllNames;
+
+// A PE file's machine type and the names of the DLLs it imports, read from its
+// headers and import directory (PE32 and PE32+ alike).
+struct PeImage {
+  WORD machine = 0;
+  std::vector<std::string> imports;
+};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
   return text;
 }
 
-// Names of the DLLs a PE file imports, read from its import directory.
-std::vector<std::string> ImportedDlls(const std::wstring& path) {
-  std::ifstream file(path.c_str(), std::ios::binary);
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+template <class NtHeaders>
+std::vector<std::string> ImportedDlls(const std::vector<char>& bytes, const NtHeaders* nt) {
   std::vector<std::string> names;
-  if (bytes.size() < sizeof(IMAGE_DOS_HEADER)) return names;
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + dos->e_lfanew);
   const auto* sections = IMAGE_FIRST_SECTION(nt);
   auto offsetOf = [&](DWORD rva) -> size_t {
     for (WORD index = 0; index < nt->FileHeader.NumberOfSections; ++index) {
@@ -53,6 +58,24 @@ std::vector<std::string> ImportedDlls(const std::wstring& path) {
   return names;
 }
 
+PeImage ReadPeImage(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  PeImage image;
+  if (bytes.size() < sizeof(IMAGE_DOS_HEADER)) return image;
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
+  if (static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS64) > bytes.size()) return image;
+  const char* headers = bytes.data() + dos->e_lfanew;
+  const auto* nt32 = reinterpret_cast<const IMAGE_NT_HEADERS32*>(headers);
+  image.machine = nt32->FileHeader.Machine;
+  if (nt32->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+    image.imports = ImportedDlls(bytes, reinterpret_cast<const IMAGE_NT_HEADERS64*>(headers));
+  } else {
+    image.imports = ImportedDlls(bytes, nt32);
+  }
+  return image;
+}
+
 TEST(Deployment, EveryDllLoadsOnACleanSystem) {
   ASSERT_FALSE(dllNames.empty());
   const std::set<std::string> systemDlls = {"kernel32.dll", "user32.dll",   "gdi32.dll",    "advapi32.dll",
@@ -60,11 +83,14 @@ TEST(Deployment, EveryDllLoadsOnACleanSystem) {
                                             "comctl32.dll", "comdlg32.dll", "shell32.dll",  "olepro32.dll"};
   for (const std::wstring& name : dllNames) {
     SCOPED_TRACE(test::Narrow(name));
-    const std::wstring path = test::BesideProgram(name);
+    const std::wstring component = name.substr(0, name.find(L'.'));
+    const std::wstring path = distFolder + L"\\" + component + L"\\" +
+                              std::wstring(architecture.begin(), architecture.end()) + L"\\" + name;
 
-    const std::vector<std::string> imports = ImportedDlls(path);
-    EXPECT_FALSE(imports.empty());
-    for (const std::string& imported : imports) {
+    const PeImage image = ReadPeImage(path);
+    EXPECT_EQ(architecture == "x64" ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386, image.machine);
+    EXPECT_FALSE(image.imports.empty());
+    for (const std::string& imported : image.imports) {
       EXPECT_TRUE(systemDlls.count(Lower(imported))) << "imports " << imported;
     }
 
@@ -93,7 +119,13 @@ TEST(Deployment, EveryDllLoadsOnACleanSystem) {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  for (int index = 1; index < argc; ++index) {
+  if (argc < 3) return 2;
+  // The install tree is reached through Wine's Z: drive.
+  std::string folder = std::string("Z:") + argv[1];
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  distFolder.assign(folder.begin(), folder.end());
+  architecture = argv[2];
+  for (int index = 3; index < argc; ++index) {
     dllNames.emplace_back(argv[index], argv[index] + std::strlen(argv[index]));
   }
   return RUN_ALL_TESTS();

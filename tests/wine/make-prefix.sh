@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Creates the 32-bit Wine prefix that every Wine test copies, once.
+# Creates the Wine prefix of the architecture in QUARENT_WINE_ARCH (win32 or
+# win64) that every Wine test of that architecture copies, once.
 # Usage: make-prefix.sh <folder>. Does nothing when the prefix is complete.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/wine-arch.sh"
 
 prefix=$1
+[ "$QUARENT_WINE_ARCH" = win32 ] && skip_without_32bit "so no 32-bit Windows prefix can be made"
 [ -f "$prefix/.complete" ] && exit 0
 
 lock=$prefix.lock
@@ -13,8 +16,8 @@ flock 9
 [ -f "$prefix/.complete" ] && exit 0
 
 rm -rf "$prefix"
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-wineboot -i >/dev/null 2>&1
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+wine wineboot -i >/dev/null 2>&1
 # Without a window manager on the virtual display, Wine waits two seconds for
 # every managed window it destroys to be withdrawn; unmanaged windows go at once.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine in a 32-bit prefix of its own.
+# Runs a Windows program under Wine in a prefix of its own, of the architecture
+# in QUARENT_WINE_ARCH (win32, the default, or win64).
 #
 # The prefix is a fresh copy of the template prefix that make-prefix.sh builds
 # once per build tree, so no test sees the registrations or sections of another.
 # Environment: QUARENT_WINE_ROOT (folder of the template and the test prefixes),
-# QUARENT_TEST_NAME (name of the test's prefix; defaults to the program's name).
+# QUARENT_TEST_NAME (name of the test's prefix; defaults to the program's name),
+# QUARENT_NEEDS_32BIT (set when a 64-bit test also starts 32-bit programs).
 # The program gets a virtual display of its own too: tests running side by side
 # on one display would take each other's focus, menus and clipboard.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/wine-arch.sh"
 
 program=$1
 shift
@@ -16,6 +19,11 @@ name=${QUARENT_TEST_NAME:-$(basename "$program" .exe)}
 template=$root/template
 prefix=$root/prefixes/$name
 
+if [ "$QUARENT_WINE_ARCH" = win32 ]; then
+  skip_without_32bit "so this 32-bit test cannot run"
+elif [ -n "${QUARENT_NEEDS_32BIT:-}" ]; then
+  skip_without_32bit "so this test's 32-bit programs cannot run"
+fi
 "$(dirname "$0")/make-prefix.sh" "$template" >/dev/null
 
 rm -rf "$prefix"
@@ -28,7 +36,7 @@ for entry in "$template"/* "$template"/.update-timestamp; do
   [ "$(basename "$entry")" = drive_c ] || cp -a "$entry" "$prefix/"
 done
 
-export WINEPREFIX=$prefix WINEARCH=win32
+export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 

@@ -29,10 +29,7 @@ add_wine_test(barcode_property_page
 add_wine_helper(barcode_scan_render
   SOURCES barcode/scan_render.cpp
   LIBRARIES barcode_test_support)
-add_test(NAME wine.barcode_scan
+add_test(NAME ${QUARENT_WINE_TEST}.barcode_scan
   COMMAND ${CMAKE_CURRENT_LIST_DIR}/scan-check.sh ${QUARENT_WINE_RUNNER} $<TARGET_FILE:barcode_scan_render>
           ${CMAKE_CURRENT_BINARY_DIR}/barcode_scan)
-set_tests_properties(wine.barcode_scan PROPERTIES
-  FIXTURES_REQUIRED wine_prefix
-  TIMEOUT 300
-  ENVIRONMENT "QUARENT_WINE_ROOT=${QUARENT_WINE_ROOT};QUARENT_TEST_NAME=barcode_scan")
+declare_wine_test(barcode_scan)

@@ -664,7 +664,7 @@ TEST(ServiceRegistrationTest, RegistryEntriesAndTheirRemoval) {
     EXPECT_EQ(attributes->wMinorVerNum, 0);
     EXPECT_EQ(attributes->lcid, 0x409u);
     library->ReleaseTLibAttr(attributes);
-    EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + libraryId + L"\\1.0\\409\\win32"));
+    EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + libraryId + L"\\1.0\\409\\" + test::kTypeLibPlatform));
   }
   const std::wstring server = test::ReadRegistryString(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32").value_or(L"");
   EXPECT_EQ(server.substr(server.find_last_of(L"\\/") + 1), L"QRNNTSrv.dll");

@@ -43,9 +43,9 @@ add_wine_test(service_script_test
 # there with type 1 (error), id 0x6D (109) and its insertion string.
 add_wine_test(service_event_trace_test NO_GTEST_MAIN
   SOURCES ${service_test_dir}/event_trace_probe.cpp
-  LIBRARIES service_test_support)
-set_tests_properties(wine.service_event_trace_test PROPERTIES
-  ENVIRONMENT "QUARENT_WINE_ROOT=${QUARENT_WINE_ROOT};QUARENT_TEST_NAME=service_event_trace_test;WINEDEBUG=-all,+eventlog,fixme+advapi"
+  LIBRARIES service_test_support
+  ENVIRONMENT WINEDEBUG=-all,+eventlog,fixme+advapi)
+set_tests_properties(${QUARENT_WINE_TEST}.service_event_trace_test PROPERTIES
   PASS_REGULAR_EXPRESSION "ReportEventA \\([0-9A-Fa-f]+,0x0001,0x0000,0x0000006d,[^\n]*\n[^\n]*ReportEventW[^\n]*\n[^\n]*eventlog:ReportEventW L\"probe text\"[^\n]*\n[^\n]*LogEvent 0x00000000 -1")
 
 add_wine_test(service_install_test
@@ -55,6 +55,5 @@ add_wine_test(service_install_test
 # The same object in a double-byte system code page (932).
 add_wine_test(service_code_page_test
   SOURCES ${service_test_dir}/service_code_page_test.cpp
-  LIBRARIES service_test_support)
-set_tests_properties(wine.service_code_page_test PROPERTIES
-  ENVIRONMENT "QUARENT_WINE_ROOT=${QUARENT_WINE_ROOT};QUARENT_TEST_NAME=service_code_page_test;LC_ALL=ja_JP.UTF-8")
+  LIBRARIES service_test_support
+  ENVIRONMENT LC_ALL=ja_JP.UTF-8)

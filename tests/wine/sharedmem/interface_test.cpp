@@ -59,7 +59,7 @@ TEST_F(SharedMemoryInterface, MissingResultLocationsGiveEPointer) {
   EXPECT_EQ(E_POINTER, memory_->MemLock(nullptr));
   EXPECT_EQ(E_POINTER, memory_->MemUnlock(nullptr));
   EXPECT_EQ(E_POINTER, memory_->GenerateSafeName(nullptr));
-  EXPECT_EQ(E_POINTER, memory_->ReadVB(reinterpret_cast<LONG>(buffer), 4, &count, 0, nullptr));
+  EXPECT_EQ(E_POINTER, memory_->ReadVB(reinterpret_cast<LONG_PTR>(buffer), 4, &count, 0, nullptr));
 
   // A missing buffer gives E_POINTER and writes nothing else.
   VARIANT_BOOL result = 7;
@@ -321,16 +321,16 @@ TEST_F(SharedMemoryInterface, GenerateSafeNameGivesDistinctBracedGuids) {
   SysFreeString(second);
 }
 
-TEST_F(SharedMemoryInterface, ReadVBAndWriteVBTakeTheBufferAddressAsALong) {
+TEST_F(SharedMemoryInterface, ReadVBAndWriteVBTakeTheBufferAddressAsANumber) {
   ASSERT_TRUE(test::CreateSection(memory_.Get(), 16, test::UniqueSectionName(L"VB").c_str()));
   char out[6] = "hello";
   long count = 0;
   VARIANT_BOOL result = VARIANT_FALSE;
-  ASSERT_EQ(S_OK, memory_->WriteVB(reinterpret_cast<LONG>(out), 6, &count, 2, &result));
+  ASSERT_EQ(S_OK, memory_->WriteVB(reinterpret_cast<LONG_PTR>(out), 6, &count, 2, &result));
   EXPECT_EQ(VARIANT_TRUE, result);
   EXPECT_EQ(6, count);
   char in[6] = {};
-  ASSERT_EQ(S_OK, memory_->ReadVB(reinterpret_cast<LONG>(in), 100, &count, 2, &result));
+  ASSERT_EQ(S_OK, memory_->ReadVB(reinterpret_cast<LONG_PTR>(in), 100, &count, 2, &result));
   EXPECT_EQ(14, count);
   EXPECT_STREQ("hello", in);
 }
@@ -372,7 +372,7 @@ TEST_F(SharedMemoryInterface, CanBeAggregated) {
 TEST_F(SharedMemoryInterface, ModuleCanUnloadOnlyWithoutObjectsOrLocks) {
   HMODULE module = GetModuleHandleW(L"QRNShrMem.dll");
   ASSERT_NE(nullptr, module);
-  auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(module, "DllCanUnloadNow"));
+  auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
   ASSERT_NE(nullptr, canUnload);
   EXPECT_EQ(S_FALSE, canUnload());
   memory_.Reset();
@@ -401,8 +401,8 @@ TEST_F(SharedMemoryInterface, ReadAndWriteAllocateNothing) {
   for (int round = 0; round < 100; ++round) {
     memory_->Write(buffer.data(), 4096, &count, round, &result);
     memory_->Read(buffer.data(), 4096, &count, round, &result);
-    memory_->WriteVB(reinterpret_cast<LONG>(buffer.data()), 16, nullptr, 0, &result);
-    memory_->ReadVB(reinterpret_cast<LONG>(buffer.data()), 16, nullptr, 0, &result);
+    memory_->WriteVB(reinterpret_cast<LONG_PTR>(buffer.data()), 16, nullptr, 0, &result);
+    memory_->ReadVB(reinterpret_cast<LONG_PTR>(buffer.data()), 16, nullptr, 0, &result);
   }
   EXPECT_EQ(0, counter.Count());
   // The counter does see the module's allocations: a name is a new string.

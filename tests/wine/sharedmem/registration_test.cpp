@@ -48,7 +48,7 @@ TEST(SharedMemoryRegistration, WritesExactlyTheListedEntriesAndRemovesThem) {
   // The type library is registered with its version, locale and help string.
   EXPECT_EQ("QUARENT SharedMemory 1.0 Type Library",
             test::Narrow(test::ReadRegistryString(HKEY_CLASSES_ROOT, kTypeLibKey + L"\\1.0").value_or(L"")));
-  EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, kTypeLibKey + L"\\1.0\\409\\win32"));
+  EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, kTypeLibKey + L"\\1.0\\409\\" + test::kTypeLibPlatform));
 
   ASSERT_EQ(0, test::RegisterServer(L"QRNShrMem.dll", /*unregister=*/true));
   for (const std::wstring& key : {std::wstring(L"QUARENT.QRNSharedMemory.1"), std::wstring(L"QUARENT.QRNSharedMemory"),

@@ -16,4 +16,12 @@ DWORD RegistryValueType(HKEY root, const std::wstring& path, const wchar_t* name
 
 bool RegistryKeyExists(HKEY root, const std::wstring& path);
 
+// The platform subkey under which RegisterTypeLib files this process's type
+// libraries (TypeLib\{id}\<version>\<lcid>\<platform>).
+#ifdef _WIN64
+constexpr wchar_t kTypeLibPlatform[] = L"win64";
+#else
+constexpr wchar_t kTypeLibPlatform[] = L"win32";
+#endif
+
 }  // namespace test
