@@ -8,8 +8,8 @@ namespace quarent {
 namespace {
 
 const CreatableClass kClasses[] = {
-    {&CLSID_QRNBarCode, &stellon::BarCodeControl::CreateInstance},
-    {&CLSID_QRNBCPage, &stellon::PropertyPage::CreateInstance},
+    {&CLSID_QRNBarCode, &barcode::BarCodeControl::CreateInstance},
+    {&CLSID_QRNBCPage, &barcode::PropertyPage::CreateInstance},
 };
 
 #define CONTROL_CLSID L"{4C9D157E-6A30-4E82-B5C7-0D2F81E6A9B3}"

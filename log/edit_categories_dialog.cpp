@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "common/module.h"
-#include "limit_entry.h"
+#include "model/limit_entry.h"
 #include "resource.h"
-#include "value_text.h"
+#include "model/value_text.h"
 
 namespace quarent::brnlog {
 namespace {

@@ -3,8 +3,8 @@
 // at a time on a working copy, written back to the category table at OK.
 #include <windows.h>
 
-#include "filter_model.h"
-#include "platform_text.h"
+#include "model/filter_model.h"
+#include "model/platform_text.h"
 
 namespace quarent::brnlog {
 

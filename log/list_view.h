@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "log_text.h"
-#include "message_rows.h"
+#include "model/log_text.h"
+#include "model/message_rows.h"
 
 namespace quarent::brnlog::list_view {
 

@@ -9,7 +9,7 @@
 #include "common/com_object.h"
 #include "common/connection_point.h"
 #include "common/dispatch.h"
-#include "filter_model.h"
+#include "model/filter_model.h"
 #include "log_window.h"
 #include "windows_text.h"
 

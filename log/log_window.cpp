@@ -7,12 +7,12 @@
 #include "about_dialog.h"
 #include "common/module.h"
 #include "edit_categories_dialog.h"
-#include "help_file.h"
+#include "model/help_file.h"
 #include "list_view.h"
 #include "log_export.h"
-#include "log_text.h"
+#include "model/log_text.h"
 #include "message_pump.h"
-#include "message_rows.h"
+#include "model/message_rows.h"
 #include "resource.h"
 
 namespace quarent::brnlog {

@@ -15,8 +15,8 @@
 #include <optional>
 #include <string>
 
-#include "filter_model.h"
-#include "platform_text.h"
+#include "model/filter_model.h"
+#include "model/platform_text.h"
 #include "window_filter_menu.h"
 
 namespace quarent::brnlog {

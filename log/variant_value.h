@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "log_value.h"
+#include "model/log_value.h"
 
 namespace quarent::brnlog {
 

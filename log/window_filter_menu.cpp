@@ -1,6 +1,6 @@
 #include "window_filter_menu.h"
 
-#include "value_text.h"
+#include "model/value_text.h"
 
 namespace quarent::brnlog {
 

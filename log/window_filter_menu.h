@@ -3,8 +3,8 @@
 // model changes it.
 #include <windows.h>
 
-#include "filter_model.h"
-#include "platform_text.h"
+#include "model/filter_model.h"
+#include "model/platform_text.h"
 
 namespace quarent::brnlog {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform_text.h"
+#include "model/platform_text.h"
 
 namespace quarent::brnlog {
 

@@ -5,7 +5,7 @@
 #include "control/font_change_sink.h"
 #include "layout/symbol_geometry.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 BarCodeControl::BarCodeControl(IUnknown* outer)
     : ComObject(outer),
@@ -53,12 +53,12 @@ void* BarCodeControl::FindInterface(REFIID iid) {
   return nullptr;
 }
 
-HRESULT BarCodeControl::Refuse(::barcode::PropertyError error) {
+HRESULT BarCodeControl::Refuse(barcode::PropertyError error) {
   switch (error) {
-    case ::barcode::PropertyError::None: return S_OK;
-    case ::barcode::PropertyError::OutOfRange: return E_INVALIDARG;
-    case ::barcode::PropertyError::OutOfMemory: return E_OUTOFMEMORY;
-    default: return ReportError(E_INVALIDARG, ::barcode::ErrorTextId(error), IID_IQRNBarCode, kControlProgId);
+    case barcode::PropertyError::None: return S_OK;
+    case barcode::PropertyError::OutOfRange: return E_INVALIDARG;
+    case barcode::PropertyError::OutOfMemory: return E_OUTOFMEMORY;
+    default: return ReportError(E_INVALIDARG, barcode::ErrorTextId(error), IID_IQRNBarCode, kControlProgId);
   }
 }
 
@@ -78,14 +78,14 @@ void BarCodeControl::Repaint() {
 
 PictureSettings BarCodeControl::CurrentPicture() const {
   PictureSettings settings;
-  settings.style = static_cast<::barcode::BarStyle>(barStyle_);
+  settings.style = static_cast<barcode::BarStyle>(barStyle_);
   settings.caption = ToAnsi(caption_.Get());
   settings.prefix = ToAnsi(textPrefix_.Get());
   settings.suffix = ToAnsi(textSuffix_.Get());
   settings.moduleWidth = barWidth_;
-  settings.orientation = static_cast<::barcode::Orientation>(barOrientation_);
-  settings.textAlignment = static_cast<::barcode::Alignment>(textAlignment_);
-  settings.barAlignment = static_cast<::barcode::Alignment>(barAlignment_);
+  settings.orientation = static_cast<barcode::Orientation>(barOrientation_);
+  settings.textAlignment = static_cast<barcode::Alignment>(textAlignment_);
+  settings.barAlignment = static_cast<barcode::Alignment>(barAlignment_);
   settings.showText = textShow_ != VARIANT_FALSE;
   settings.foreColor = foreColor_;
   settings.backColor = backColor_;
@@ -96,7 +96,7 @@ PictureSettings BarCodeControl::CurrentPicture() const {
   return settings;
 }
 
-HRESULT BarCodeControl::ComputeValidSize(::barcode::Extent* size, ::barcode::PropertyError* error) {
+HRESULT BarCodeControl::ComputeValidSize(barcode::Extent* size, barcode::PropertyError* error) {
   // Without a window the screen's context measures the text: same resolution, and the size
   // then matches what a later paint needs.
   HWND measured = window_ ? window_.Get() : nullptr;
@@ -116,11 +116,11 @@ PaintResult BarCodeControl::PaintInto(HDC dc, RECT bounds) {
 }
 
 HRESULT BarCodeControl::ApplyAutoSize(SIZEL believed) {
-  ::barcode::Extent valid;
-  ::barcode::PropertyError error;
+  barcode::Extent valid;
+  barcode::PropertyError error;
   const HRESULT status = ComputeValidSize(&valid, &error);
   if (FAILED(status)) return status;
-  const ::barcode::Extent sized = ::barcode::WithAutoSizeMargin(valid);
+  const barcode::Extent sized = barcode::WithAutoSizeMargin(valid);
   extent_ = {sized.cx, sized.cy};
   // Telling the site only about a real change keeps a container that answers with
   // GetExtent or SetExtent from looping.
@@ -130,11 +130,11 @@ HRESULT BarCodeControl::ApplyAutoSize(SIZEL believed) {
   const int dotsX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
   const int dotsY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
-  positionRect_.right = positionRect_.left + ::barcode::HimetricToPixels(extent_.cx, dotsX);
-  positionRect_.bottom = positionRect_.top + ::barcode::HimetricToPixels(extent_.cy, dotsY);
+  positionRect_.right = positionRect_.left + barcode::HimetricToPixels(extent_.cx, dotsX);
+  positionRect_.bottom = positionRect_.top + barcode::HimetricToPixels(extent_.cy, dotsY);
   if (inPlaceSite_) inPlaceSite_->OnPosRectChange(&positionRect_);
   if (clientSite_) clientSite_->RequestNewObjectLayout();
   return S_OK;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -21,7 +21,7 @@
 #include "model/mouse_events.h"
 #include "model/property_rules.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 class FontChangeSink;
 
@@ -195,9 +195,9 @@ class BarCodeControl
 
  private:
   // The window's messages (control_window.cpp holds the window class; the handler is in
-  // control_events.cpp).
+  // control_window_proc.cpp).
   LRESULT OnWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-  void RaiseMouseEvents(::barcode::MouseAction action, std::int16_t button, LPARAM position);
+  void RaiseMouseEvents(barcode::MouseAction action, std::int16_t button, LPARAM position);
 
   // Property change protocol (property_notification.cpp). RequestEdit answers S_OK, S_FALSE
   // when a sink refuses, or the first failure a sink returns.
@@ -210,13 +210,13 @@ class BarCodeControl
   // Asks the container to repaint the control.
   void Repaint();
   // Sets the error information of `error` (when it has a text) and returns its status.
-  HRESULT Refuse(::barcode::PropertyError error);
+  HRESULT Refuse(barcode::PropertyError error);
 
   // Painting inputs from the current properties.
   PictureSettings CurrentPicture() const;
   // The valid size (0.01 mm) with the text band measured in the window's context, or the
   // screen's while there is no window.
-  HRESULT ComputeValidSize(::barcode::Extent* size, ::barcode::PropertyError* error);
+  HRESULT ComputeValidSize(barcode::Extent* size, barcode::PropertyError* error);
   // Paints into `dc` over `bounds` (logical units of its mapping mode), keeping its state, and
   // updates IsBarValid.
   PaintResult PaintInto(HDC dc, RECT bounds);
@@ -277,9 +277,9 @@ class BarCodeControl
   ControlWindow window_;
   LONG frozenEvents_ = 0;
   DWORD safetyOptions_ = 0;
-  ::barcode::MouseEventMapper mouse_;
+  barcode::MouseEventMapper mouse_;
   FontChangeSink* fontSink_ = nullptr;
   DWORD fontSinkCookie_ = 0;
 };
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

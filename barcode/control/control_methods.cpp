@@ -4,27 +4,27 @@
 #include "common/about_box.h"
 #include "resource.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 STDMETHODIMP BarCodeControl::AboutBox() { return ShowAboutBox(IDS_PRODUCT_TITLE); }
 
 STDMETHODIMP BarCodeControl::StringToBC128Font(BSTR source, Constants_FontSel mode, BSTR* result) {
   if (result == nullptr) return E_POINTER;
-  const ::barcode::FontStringResult converted =
-      ::barcode::Code128FontString(static_cast<::barcode::BarStyle>(barStyle_), ToAnsi(source), mode);
-  if (converted.error == ::barcode::PropertyError::OutOfMemory) return E_OUTOFMEMORY;  // result untouched
+  const barcode::FontStringResult converted =
+      barcode::Code128FontString(static_cast<barcode::BarStyle>(barStyle_), ToAnsi(source), mode);
+  if (converted.error == barcode::PropertyError::OutOfMemory) return E_OUTOFMEMORY;  // result untouched
   BSTR text = AnsiToBstr(converted.text);
   if (text == nullptr) return E_OUTOFMEMORY;
   *result = text;
-  return converted.error == ::barcode::PropertyError::None ? S_OK : Refuse(converted.error);
+  return converted.error == barcode::PropertyError::None ? S_OK : Refuse(converted.error);
 }
 
 STDMETHODIMP BarCodeControl::IsStringValid(BSTR source, VARIANT_BOOL* result) {
   if (result == nullptr) return E_POINTER;
-  ::barcode::PropertyError error;
+  barcode::PropertyError error;
   const bool valid =
-      ::barcode::IsTextValidForStyle(static_cast<::barcode::BarStyle>(barStyle_), ToAnsi(source), &error);
-  if (error == ::barcode::PropertyError::OutOfMemory) return E_OUTOFMEMORY;
+      barcode::IsTextValidForStyle(static_cast<barcode::BarStyle>(barStyle_), ToAnsi(source), &error);
+  if (error == barcode::PropertyError::OutOfMemory) return E_OUTOFMEMORY;
   *result = valid ? VARIANT_TRUE : VARIANT_FALSE;
   return S_OK;
 }
@@ -32,12 +32,12 @@ STDMETHODIMP BarCodeControl::IsStringValid(BSTR source, VARIANT_BOOL* result) {
 STDMETHODIMP BarCodeControl::GetValidSize(LONG* cx, LONG* cy, VARIANT_BOOL* result) {
   if (cx == nullptr || cy == nullptr || result == nullptr) return E_POINTER;
   *result = VARIANT_FALSE;
-  ::barcode::Extent size;
-  ::barcode::PropertyError error;
+  barcode::Extent size;
+  barcode::PropertyError error;
   const HRESULT status = ComputeValidSize(&size, &error);
   if (FAILED(status)) {
-    if (error == ::barcode::PropertyError::None) return status;
-    return ReportError(status, ::barcode::ErrorTextId(error), IID_IQRNBarCode, kControlProgId);
+    if (error == barcode::PropertyError::None) return status;
+    return ReportError(status, barcode::ErrorTextId(error), IID_IQRNBarCode, kControlProgId);
   }
   *cx = size.cx;
   *cy = size.cy;
@@ -53,8 +53,8 @@ STDMETHODIMP BarCodeControl::DrawToDC(LONG dc, LONG left, LONG top, LONG right, 
   if (context == nullptr || GetMapMode(context) == 0) return E_INVALIDARG;
   const PaintResult painted = PaintInto(context, RECT{left, top, right, bottom});
   if (FAILED(painted.status)) {
-    if (painted.error == ::barcode::PropertyError::FontNotTrueType) {
-      return ReportError(painted.status, ::barcode::ErrorTextId(painted.error), IID_IQRNBarCode, kControlProgId);
+    if (painted.error == barcode::PropertyError::FontNotTrueType) {
+      return ReportError(painted.status, barcode::ErrorTextId(painted.error), IID_IQRNBarCode, kControlProgId);
     }
     return painted.status;
   }
@@ -62,4 +62,4 @@ STDMETHODIMP BarCodeControl::DrawToDC(LONG dc, LONG left, LONG top, LONG right, 
   return S_OK;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -3,7 +3,7 @@
 
 #include "control/text_font_gdi.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 enum PropertyId : DISPID {
@@ -93,7 +93,7 @@ STDMETHODIMP BarCodeControl::get_AutoSize(VARIANT_BOOL* value) { return ValueOut
 STDMETHODIMP BarCodeControl::put_Font(IFontDisp* font) {
   ComPtr<IFont> asFont;
   if (font != nullptr) font->QueryInterface(IID_IFont, asFont.ReceiveVoid());
-  if (!asFont) return Refuse(::barcode::PropertyError::FontNotTrueType);
+  if (!asFont) return Refuse(barcode::PropertyError::FontNotTrueType);
   ComPtr<IFont> clone;
   if (FAILED(asFont->Clone(clone.Receive())) || !clone) return E_OUTOFMEMORY;
   ComPtr<IFontDisp> copy = clone.As<IFontDisp>();
@@ -104,13 +104,13 @@ STDMETHODIMP BarCodeControl::put_Font(IFontDisp* font) {
 STDMETHODIMP BarCodeControl::putref_Font(IFontDisp* font) {
   ComPtr<IFont> asFont;
   if (font != nullptr) font->QueryInterface(IID_IFont, asFont.ReceiveVoid());
-  if (!asFont) return Refuse(::barcode::PropertyError::FontNotTrueType);
+  if (!asFont) return Refuse(barcode::PropertyError::FontNotTrueType);
   if (window_) {
-    const std::optional<::barcode::FontDescription> description = DescribeFont(asFont.Get());
+    const std::optional<barcode::FontDescription> description = DescribeFont(asFont.Get());
     HDC dc = GetDC(window_.Get());
     const bool trueType = description && dc && IsTrueTypeFamily(dc, description->faceName);
     if (dc) ReleaseDC(window_.Get(), dc);
-    if (!trueType) return Refuse(::barcode::PropertyError::FontNotTrueType);
+    if (!trueType) return Refuse(barcode::PropertyError::FontNotTrueType);
   }
   if (RequestEdit(kFontId) == S_FALSE) return S_FALSE;
   SetFontObject(font);
@@ -127,9 +127,9 @@ STDMETHODIMP BarCodeControl::get_Font(IFontDisp** font) {
 }
 
 STDMETHODIMP BarCodeControl::put_Caption(BSTR caption) {
-  const ::barcode::PropertyError error =
-      ::barcode::CheckCaption(static_cast<::barcode::BarStyle>(barStyle_), ToAnsi(caption));
-  if (error != ::barcode::PropertyError::None) return Refuse(error);
+  const barcode::PropertyError error =
+      barcode::CheckCaption(static_cast<barcode::BarStyle>(barStyle_), ToAnsi(caption));
+  if (error != barcode::PropertyError::None) return Refuse(error);
   // A refused edit is not applied, as for every other property that asks first.
   const HRESULT permission = RequestEdit(kCaptionId);
   if (permission != S_OK) return permission;
@@ -154,8 +154,8 @@ STDMETHODIMP BarCodeControl::get_BarStyle(Constants_BarCodeSel* value) {
 }
 
 STDMETHODIMP BarCodeControl::put_BarStyle(Constants_BarCodeSel value) {
-  const ::barcode::PropertyError error = ::barcode::CheckStyleForCaption(value, ToAnsi(caption_.Get()));
-  if (error != ::barcode::PropertyError::None) return Refuse(error);
+  const barcode::PropertyError error = barcode::CheckStyleForCaption(value, ToAnsi(caption_.Get()));
+  if (error != barcode::PropertyError::None) return Refuse(error);
   barStyle_ = value;
   NotifyChanged(kBarStyleId);
   PropertyChanged(true);
@@ -203,8 +203,8 @@ STDMETHODIMP BarCodeControl::put_TextSuffix(BSTR value) {
 STDMETHODIMP BarCodeControl::get_BarWidth(LONG* value) { return ValueOut(barWidth_, value); }
 
 STDMETHODIMP BarCodeControl::put_BarWidth(LONG value) {
-  const ::barcode::PropertyError error = ::barcode::CheckBarWidth(value);
-  if (error != ::barcode::PropertyError::None) return Refuse(error);
+  const barcode::PropertyError error = barcode::CheckBarWidth(value);
+  if (error != barcode::PropertyError::None) return Refuse(error);
   barWidth_ = value;
   NotifyChanged(kBarWidthId);
   PropertyChanged(true);
@@ -216,7 +216,7 @@ STDMETHODIMP BarCodeControl::get_TextAlignment(Constants_Alignment* value) {
 }
 
 STDMETHODIMP BarCodeControl::put_TextAlignment(Constants_Alignment value) {
-  if (::barcode::CheckAlignment(value) != ::barcode::PropertyError::None) return E_INVALIDARG;
+  if (barcode::CheckAlignment(value) != barcode::PropertyError::None) return E_INVALIDARG;
   textAlignment_ = value;
   NotifyChanged(kTextAlignmentId);
   PropertyChanged(false);
@@ -228,7 +228,7 @@ STDMETHODIMP BarCodeControl::get_BarAlignment(Constants_Alignment* value) {
 }
 
 STDMETHODIMP BarCodeControl::put_BarAlignment(Constants_Alignment value) {
-  if (::barcode::CheckAlignment(value) != ::barcode::PropertyError::None) return E_INVALIDARG;
+  if (barcode::CheckAlignment(value) != barcode::PropertyError::None) return E_INVALIDARG;
   barAlignment_ = value;
   NotifyChanged(kBarAlignmentId);
   PropertyChanged(false);
@@ -240,7 +240,7 @@ STDMETHODIMP BarCodeControl::get_BarOrientation(Constants_Orientation* value) {
 }
 
 STDMETHODIMP BarCodeControl::put_BarOrientation(Constants_Orientation value) {
-  if (::barcode::CheckOrientation(value) != ::barcode::PropertyError::None) return E_INVALIDARG;
+  if (barcode::CheckOrientation(value) != barcode::PropertyError::None) return E_INVALIDARG;
   barOrientation_ = value;
   NotifyChanged(kBarOrientationId);
   PropertyChanged(true);
@@ -249,4 +249,4 @@ STDMETHODIMP BarCodeControl::put_BarOrientation(Constants_Orientation value) {
 
 STDMETHODIMP BarCodeControl::get_IsBarValid(VARIANT_BOOL* value) { return ValueOut(isBarValid_, value); }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -2,7 +2,7 @@
 // its default font.
 #include "control/bar_code_control.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 constexpr OLE_COLOR kWhite = 0xFFFFFF;
@@ -69,4 +69,4 @@ void BarCodeControl::EnsureDefaultFont() {
   if (SUCCEEDED(OleCreateFontIndirect(&description, IID_IFontDisp, font.ReceiveVoid()))) SetFontObject(font.Get());
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -3,7 +3,7 @@
 #include "common/error_info.h"
 #include "common/module.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 constexpr wchar_t kWindowClassName[] = L"QRNStellonBarCode";
@@ -70,4 +70,4 @@ void ControlWindow::Destroy() {
   ReleaseWindowClass();
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -3,7 +3,7 @@
 // the object that owns it.
 #include <windows.h>
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 // Receives the messages of a ControlWindow.
 class WindowMessageHandler {
@@ -35,4 +35,4 @@ class ControlWindow {
   HWND window_ = nullptr;
 };
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

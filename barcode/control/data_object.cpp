@@ -1,7 +1,7 @@
 // IDataObject: the control's picture as a metafile for containers that keep one.
 #include "control/bar_code_control.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 bool IsMetafilePictureFormat(const FORMATETC* format) {
@@ -84,4 +84,4 @@ STDMETHODIMP BarCodeControl::EnumDAdvise(IEnumSTATDATA** advises) {
   return dataAdvise_->EnumAdvise(advises);
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

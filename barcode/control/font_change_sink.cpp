@@ -2,7 +2,7 @@
 
 #include "control/bar_code_control.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 FontChangeSink::FontChangeSink(IUnknown* outer, BarCodeControl* control) : ComObject(outer), control_(control) {}
 
@@ -17,4 +17,4 @@ STDMETHODIMP FontChangeSink::OnChanged(DISPID) {
 
 STDMETHODIMP FontChangeSink::OnRequestEdit(DISPID) { return S_OK; }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

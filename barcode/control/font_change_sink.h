@@ -5,7 +5,7 @@
 
 #include "common/com_object.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 class BarCodeControl;
 
@@ -27,4 +27,4 @@ class FontChangeSink : public ComObject<IPropertyNotifySink> {
   BarCodeControl* control_;
 };
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

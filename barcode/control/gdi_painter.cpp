@@ -1,9 +1,9 @@
 #include "control/gdi_painter.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
-RECT ToRect(const ::barcode::PaintRectangle& rectangle) {
+RECT ToRect(const barcode::PaintRectangle& rectangle) {
   return RECT{rectangle.left, rectangle.top, rectangle.right, rectangle.bottom};
 }
 
@@ -14,12 +14,12 @@ GdiPainter::GdiPainter(HDC dc, HBRUSH barBrush, HBRUSH backgroundBrush, HFONT te
   if (hasFont_) selectedFont_.emplace(dc, textFont);
 }
 
-void GdiPainter::FillBackground(const ::barcode::PaintRectangle& rectangle) {
+void GdiPainter::FillBackground(const barcode::PaintRectangle& rectangle) {
   const RECT area = ToRect(rectangle);
   FillRect(dc_, &area, backgroundBrush_);
 }
 
-void GdiPainter::FillBar(const ::barcode::PaintRectangle& rectangle) {
+void GdiPainter::FillBar(const barcode::PaintRectangle& rectangle) {
   const RECT area = ToRect(rectangle);
   FillRect(dc_, &area, barBrush_);
 }
@@ -30,12 +30,12 @@ std::int32_t GdiPainter::TextHeight() {
   return GetTextMetricsA(dc_, &metrics) ? metrics.tmHeight : 0;
 }
 
-void GdiPainter::WriteText(std::int32_t x, std::int32_t y, std::string_view text, ::barcode::Alignment alignment) {
+void GdiPainter::WriteText(std::int32_t x, std::int32_t y, std::string_view text, barcode::Alignment alignment) {
   UINT horizontal = TA_CENTER;
-  if (alignment == ::barcode::Alignment::Left) horizontal = TA_LEFT;
-  if (alignment == ::barcode::Alignment::Right) horizontal = TA_RIGHT;
+  if (alignment == barcode::Alignment::Left) horizontal = TA_LEFT;
+  if (alignment == barcode::Alignment::Right) horizontal = TA_RIGHT;
   SetTextAlign(dc_, horizontal | TA_BASELINE);
   TextOutA(dc_, x, y, text.data(), static_cast<int>(text.size()));
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -5,20 +5,20 @@
 #include <optional>
 
 #include "common/win_handles.h"
-#include "encoders/barcode_painter.h"
+#include "layout/barcode_painter.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
-class GdiPainter : public ::barcode::BarCodePainter {
+class GdiPainter : public barcode::BarCodePainter {
  public:
   // Paints into `dc` with the two brushes; `textFont` (may be null when no text is written)
   // stays selected while the painter lives. The painter owns none of them.
   GdiPainter(HDC dc, HBRUSH barBrush, HBRUSH backgroundBrush, HFONT textFont);
 
-  void FillBackground(const ::barcode::PaintRectangle& rectangle) override;
-  void FillBar(const ::barcode::PaintRectangle& rectangle) override;
+  void FillBackground(const barcode::PaintRectangle& rectangle) override;
+  void FillBar(const barcode::PaintRectangle& rectangle) override;
   std::int32_t TextHeight() override;
-  void WriteText(std::int32_t x, std::int32_t y, std::string_view text, ::barcode::Alignment alignment) override;
+  void WriteText(std::int32_t x, std::int32_t y, std::string_view text, barcode::Alignment alignment) override;
 
  private:
   HDC dc_;
@@ -28,4 +28,4 @@ class GdiPainter : public ::barcode::BarCodePainter {
   std::optional<SelectedObject> selectedFont_;
 };
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -2,7 +2,7 @@
 // property frame of the Properties verb.
 #include "control/bar_code_control.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 // The frame and document windows of the site, for UI activation.
@@ -132,4 +132,4 @@ STDMETHODIMP BarCodeControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) {
 
 STDMETHODIMP BarCodeControl::EnableModeless(BOOL) { return S_OK; }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

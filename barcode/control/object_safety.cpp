@@ -1,7 +1,7 @@
 // IObjectSafety: the control is safe for untrusted data and says nothing about scripting.
 #include "control/bar_code_control.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 STDMETHODIMP BarCodeControl::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported, DWORD* enabled) {
   if (supported == nullptr || enabled == nullptr) return E_POINTER;
@@ -25,4 +25,4 @@ STDMETHODIMP BarCodeControl::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, D
   return S_OK;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -2,7 +2,7 @@
 // activation of a container.
 #include "control/bar_code_control.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 STDMETHODIMP BarCodeControl::GetControlInfo(CONTROLINFO* info) {
   if (info == nullptr) return E_POINTER;
@@ -56,4 +56,4 @@ STDMETHODIMP BarCodeControl::SetContentExtent(LPSIZEL size) { return SetExtent(D
 
 STDMETHODIMP BarCodeControl::GetContentExtent(LPSIZEL size) { return GetExtent(DVASPECT_CONTENT, size); }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -1,7 +1,7 @@
 // IOleObject: verbs, extent, advise sinks and the object's identity towards its container.
 #include "control/bar_code_control.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 STDMETHODIMP BarCodeControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 
@@ -120,4 +120,4 @@ STDMETHODIMP BarCodeControl::GetMiscStatus(DWORD aspect, DWORD* status) {
 
 STDMETHODIMP BarCodeControl::SetColorScheme(LOGPALETTE*) { return E_NOTIMPL; }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -3,7 +3,7 @@
 
 #include "control/property_persistence.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 constexpr wchar_t kContentsStream[] = L"Contents";
@@ -89,4 +89,4 @@ STDMETHODIMP BarCodeControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
   return status;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -7,9 +7,10 @@
 #include "control/gdi_painter.h"
 #include "control/text_font_gdi.h"
 #include "encoders/encoder_factory.h"
+#include "layout/symbol_drawing.h"
 #include "layout/symbol_geometry.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 COLORREF ToRgb(OLE_COLOR color) {
@@ -34,8 +35,8 @@ void SwitchToHimetric(HDC dc, RECT& bounds) {
   DPtoLP(dc, reinterpret_cast<POINT*>(&bounds), 2);
 }
 
-std::unique_ptr<::barcode::BarCodeEncoder> EncodedSymbol(const PictureSettings& settings, HRESULT* status) {
-  std::unique_ptr<::barcode::BarCodeEncoder> encoder = ::barcode::MakeEncoder(settings.style, settings.caption);
+std::unique_ptr<barcode::BarCodeEncoder> EncodedSymbol(const PictureSettings& settings, HRESULT* status) {
+  std::unique_ptr<barcode::BarCodeEncoder> encoder = barcode::MakeEncoder(settings.style, settings.caption);
   if (!encoder) {
     *status = E_OUTOFMEMORY;
     return nullptr;
@@ -67,12 +68,12 @@ PaintResult PaintPicture(HDC dc, RECT bounds, const PictureSettings& settings) {
   GdiObject<HFONT> textFont = CreateTextFont(settings.font, settings.orientation);
   if (!textFont) {
     result.status = E_FAIL;
-    result.error = ::barcode::PropertyError::FontNotTrueType;
+    result.error = barcode::PropertyError::FontNotTrueType;
     return result;
   }
   HRESULT status;
-  std::unique_ptr<::barcode::BarCodeEncoder> encoder = EncodedSymbol(settings, &status);
-  ::barcode::Extent symbolExtent;
+  std::unique_ptr<barcode::BarCodeEncoder> encoder = EncodedSymbol(settings, &status);
+  barcode::Extent symbolExtent;
   if (!encoder || !encoder->GetSize(settings.moduleWidth, symbolExtent, settings.orientation)) {
     result.status = E_OUTOFMEMORY;
     return result;
@@ -83,16 +84,16 @@ PaintResult PaintPicture(HDC dc, RECT bounds, const PictureSettings& settings) {
 
   // The text band is measured in the context painted into, the one Draw reads it from.
   const LONG textHeight = settings.showText ? TextHeightIn(dc, textFont.Get()).value_or(0) : 0;
-  const ::barcode::Extent valid = ::barcode::WithTextBand(symbolExtent, textHeight, settings.orientation);
-  if (::barcode::AbsoluteLength(bounds.bottom, bounds.top) < valid.cy ||
-      ::barcode::AbsoluteLength(bounds.left, bounds.right) < valid.cx) {
+  const barcode::Extent valid = barcode::WithTextBand(symbolExtent, textHeight, settings.orientation);
+  if (barcode::AbsoluteLength(bounds.bottom, bounds.top) < valid.cy ||
+      barcode::AbsoluteLength(bounds.left, bounds.right) < valid.cx) {
     SelectedObject selected(dc, textFont.Get());
     WriteNotice(dc, bounds, "SIZE");
     result.outcome = PaintOutcome::SizeNotice;
     return result;
   }
 
-  ::barcode::DrawRequest request;
+  barcode::DrawRequest request;
   request.bounds = {bounds.left, bounds.top, bounds.right, bounds.bottom};
   request.moduleWidth = settings.moduleWidth;
   request.orientation = settings.orientation;
@@ -102,24 +103,24 @@ PaintResult PaintPicture(HDC dc, RECT bounds, const PictureSettings& settings) {
   request.textPrefix = settings.prefix;
   request.textSuffix = settings.suffix;
   GdiPainter painter(dc, barBrush.Get(), backgroundBrush.Get(), textFont.Get());
-  encoder->Draw(painter, request);
+  DrawSymbol(*encoder, painter, request);
   result.outcome = PaintOutcome::Drawn;
   return result;
 }
 
-HRESULT ValidSizeOf(const PictureSettings& settings, HDC measureDc, ::barcode::Extent* size,
-                    ::barcode::PropertyError* error) {
-  *error = ::barcode::PropertyError::None;
+HRESULT ValidSizeOf(const PictureSettings& settings, HDC measureDc, barcode::Extent* size,
+                    barcode::PropertyError* error) {
+  *error = barcode::PropertyError::None;
   HRESULT status;
-  std::unique_ptr<::barcode::BarCodeEncoder> encoder = EncodedSymbol(settings, &status);
+  std::unique_ptr<barcode::BarCodeEncoder> encoder = EncodedSymbol(settings, &status);
   if (!encoder) return status;
-  ::barcode::Extent extent;
+  barcode::Extent extent;
   if (!encoder->GetSize(settings.moduleWidth, extent, settings.orientation)) return E_FAIL;
 
   if (settings.showText && settings.font != nullptr && measureDc != nullptr) {
     GdiObject<HFONT> textFont = CreateTextFont(settings.font, settings.orientation);
     if (!textFont) {
-      *error = ::barcode::PropertyError::FontNotTrueType;
+      *error = barcode::PropertyError::FontNotTrueType;
       return E_FAIL;
     }
     const int saved = SaveDC(measureDc);
@@ -127,13 +128,13 @@ HRESULT ValidSizeOf(const PictureSettings& settings, HDC measureDc, ::barcode::E
     const std::optional<LONG> textHeight = TextHeightIn(measureDc, textFont.Get());
     RestoreDC(measureDc, saved);
     if (!textHeight) {
-      *error = ::barcode::PropertyError::FontNotTrueType;
+      *error = barcode::PropertyError::FontNotTrueType;
       return E_FAIL;
     }
-    extent = ::barcode::WithTextBand(extent, *textHeight, settings.orientation);
+    extent = barcode::WithTextBand(extent, *textHeight, settings.orientation);
   }
   *size = extent;
   return S_OK;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

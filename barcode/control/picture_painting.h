@@ -11,18 +11,18 @@
 #include "encoders/barcode_types.h"
 #include "model/property_rules.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 // The properties a picture is painted from (ANSI texts).
 struct PictureSettings {
-  ::barcode::BarStyle style = ::barcode::BarStyle::Code128;
+  barcode::BarStyle style = barcode::BarStyle::Code128;
   std::string caption;
   std::string prefix;
   std::string suffix;
   std::int32_t moduleWidth = 35;
-  ::barcode::Orientation orientation = ::barcode::Orientation::Horizontally;
-  ::barcode::Alignment textAlignment = ::barcode::Alignment::Center;
-  ::barcode::Alignment barAlignment = ::barcode::Alignment::Left;
+  barcode::Orientation orientation = barcode::Orientation::Horizontally;
+  barcode::Alignment textAlignment = barcode::Alignment::Center;
+  barcode::Alignment barAlignment = barcode::Alignment::Left;
   bool showText = true;
   OLE_COLOR foreColor = 0;
   OLE_COLOR backColor = 0xFFFFFF;
@@ -45,7 +45,7 @@ enum class PaintOutcome {
 struct PaintResult {
   HRESULT status = S_OK;
   // FontNotTrueType when the text font could not be made (status E_FAIL).
-  ::barcode::PropertyError error = ::barcode::PropertyError::None;
+  barcode::PropertyError error = barcode::PropertyError::None;
   PaintOutcome outcome = PaintOutcome::Background;
 };
 
@@ -58,7 +58,7 @@ PaintResult PaintPicture(HDC dc, RECT bounds, const PictureSettings& settings);
 // character height as measured in `measureDc`. Fails with E_OUTOFMEMORY when no encoder can
 // be made, E_FAIL when the caption cannot be encoded or (error FontNotTrueType) the text font
 // cannot be made.
-HRESULT ValidSizeOf(const PictureSettings& settings, HDC measureDc, ::barcode::Extent* size,
-                    ::barcode::PropertyError* error);
+HRESULT ValidSizeOf(const PictureSettings& settings, HDC measureDc, barcode::Extent* size,
+                    barcode::PropertyError* error);
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -4,7 +4,7 @@
 
 #include "control/font_change_sink.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 HRESULT BarCodeControl::RequestEdit(DISPID id) {
   HRESULT answer = S_OK;
@@ -63,4 +63,4 @@ void BarCodeControl::OnFontChanged() {
   Repaint();
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -4,7 +4,7 @@
 #include <initguid.h>
 #include <msstkppg.h>
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 constexpr PROPCAT kBarCodeCategory = 1;
@@ -36,4 +36,4 @@ STDMETHODIMP BarCodeControl::GetCategoryName(PROPCAT category, LCID, BSTR* name)
   return *name ? S_OK : E_OUTOFMEMORY;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -9,17 +9,17 @@
 #include "common/com_ptr.h"
 #include "model/property_stream.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
-using ::barcode::PersistedProperty;
-using ::barcode::ValueType;
+using barcode::PersistedProperty;
+using barcode::ValueType;
 
 constexpr DISPID kTextPrefixId = 1002;
 constexpr DISPID kTextSuffixId = 1003;
 
 // IStream as the portable reader's byte source.
-class StreamSource : public ::barcode::ByteSource {
+class StreamSource : public barcode::ByteSource {
  public:
   explicit StreamSource(IStream* stream) : stream_(stream) {}
   bool Read(void* buffer, std::size_t size) override {
@@ -33,7 +33,7 @@ class StreamSource : public ::barcode::ByteSource {
 };
 
 // IStream as the portable writer's byte sink.
-class StreamSink : public ::barcode::ByteSink {
+class StreamSink : public barcode::ByteSink {
  public:
   explicit StreamSink(IStream* stream) : stream_(stream) {}
   bool Write(const void* buffer, std::size_t size) override {
@@ -159,32 +159,32 @@ HRESULT LoadFont(IStream* stream, ComPtr<IDispatch>* font) {
   return *font ? S_OK : E_NOINTERFACE;
 }
 
-HRESULT WriteValue(IStream* stream, ::barcode::ByteSink& sink, const PersistedProperty& property, VARIANT& value) {
+HRESULT WriteValue(IStream* stream, barcode::ByteSink& sink, const PersistedProperty& property, VARIANT& value) {
   switch (property.type) {
     case ValueType::Object:
-      if (!::barcode::WriteTypeTag(sink, ValueType::Object)) return STG_E_WRITEFAULT;
+      if (!barcode::WriteTypeTag(sink, ValueType::Object)) return STG_E_WRITEFAULT;
       return SaveFont(stream, value.pdispVal);
     case ValueType::String:
-      return ::barcode::WriteStringValue(sink, reinterpret_cast<const char16_t*>(value.bstrVal),
+      return barcode::WriteStringValue(sink, reinterpret_cast<const char16_t*>(value.bstrVal),
                                          SysStringLen(value.bstrVal), value.bstrVal == nullptr)
                  ? S_OK
                  : STG_E_WRITEFAULT;
     case ValueType::Boolean:
-      return ::barcode::WriteNumberValue(sink, property.type, static_cast<std::uint16_t>(value.boolVal))
+      return barcode::WriteNumberValue(sink, property.type, static_cast<std::uint16_t>(value.boolVal))
                  ? S_OK
                  : STG_E_WRITEFAULT;
     case ValueType::Int32:
     case ValueType::UInt32:
-      return ::barcode::WriteNumberValue(sink, property.type, value.ulVal) ? S_OK : STG_E_WRITEFAULT;
+      return barcode::WriteNumberValue(sink, property.type, value.ulVal) ? S_OK : STG_E_WRITEFAULT;
   }
   return E_UNEXPECTED;
 }
 
 // Reads the value of `property` into `value`; S_FALSE when there is nothing to assign.
-HRESULT ReadValue(IStream* stream, ::barcode::ByteSource& source, const PersistedProperty& property, VARIANT* value) {
+HRESULT ReadValue(IStream* stream, barcode::ByteSource& source, const PersistedProperty& property, VARIANT* value) {
   switch (property.type) {
     case ValueType::Object: {
-      if (!::barcode::ReadTypeTag(source, ValueType::Object)) return E_FAIL;
+      if (!barcode::ReadTypeTag(source, ValueType::Object)) return E_FAIL;
       ComPtr<IDispatch> font;
       const HRESULT status = LoadFont(stream, &font);
       if (FAILED(status)) return status;
@@ -194,7 +194,7 @@ HRESULT ReadValue(IStream* stream, ::barcode::ByteSource& source, const Persiste
       return S_OK;
     }
     case ValueType::String: {
-      const std::optional<::barcode::StringValue> text = ::barcode::ReadStringValue(source);
+      const std::optional<barcode::StringValue> text = barcode::ReadStringValue(source);
       if (!text) return E_FAIL;
       value->vt = VT_BSTR;
       value->bstrVal = nullptr;
@@ -206,7 +206,7 @@ HRESULT ReadValue(IStream* stream, ::barcode::ByteSource& source, const Persiste
     case ValueType::Boolean:
     case ValueType::Int32:
     case ValueType::UInt32: {
-      const std::optional<std::uint32_t> number = ::barcode::ReadNumberValue(source, property.type);
+      const std::optional<std::uint32_t> number = barcode::ReadNumberValue(source, property.type);
       if (!number) return E_FAIL;
       value->vt = VariantTypeOf(property.type);
       if (property.type == ValueType::Boolean) {
@@ -225,12 +225,12 @@ HRESULT ReadValue(IStream* stream, ::barcode::ByteSource& source, const Persiste
 HRESULT SavePropertiesToStream(IDispatch* control, const SIZEL& extent, IStream* stream) {
   if (control == nullptr || stream == nullptr) return E_POINTER;
   StreamSink sink(stream);
-  if (!::barcode::WriteUInt32(sink, ::barcode::kPropertyStreamVersion) ||
-      !::barcode::WriteUInt32(sink, static_cast<std::uint32_t>(extent.cx)) ||
-      !::barcode::WriteUInt32(sink, static_cast<std::uint32_t>(extent.cy))) {
+  if (!barcode::WriteUInt32(sink, barcode::kPropertyStreamVersion) ||
+      !barcode::WriteUInt32(sink, static_cast<std::uint32_t>(extent.cx)) ||
+      !barcode::WriteUInt32(sink, static_cast<std::uint32_t>(extent.cy))) {
     return STG_E_WRITEFAULT;
   }
-  for (const PersistedProperty& property : ::barcode::kPersistedProperties) {
+  for (const PersistedProperty& property : barcode::kPersistedProperties) {
     Variant value;
     HRESULT status = GetPersistedValue(control, property, value.Get());
     if (SUCCEEDED(status)) status = WriteValue(stream, sink, property, *value.Get());
@@ -242,13 +242,13 @@ HRESULT SavePropertiesToStream(IDispatch* control, const SIZEL& extent, IStream*
 HRESULT LoadPropertiesFromStream(IDispatch* control, IStream* stream, SIZEL* extent) {
   if (control == nullptr || stream == nullptr || extent == nullptr) return E_POINTER;
   StreamSource source(stream);
-  if (!::barcode::ReadVersion(source)) return E_FAIL;
-  const std::optional<std::uint32_t> width = ::barcode::ReadUInt32(source);
-  const std::optional<std::uint32_t> height = width ? ::barcode::ReadUInt32(source) : std::nullopt;
+  if (!barcode::ReadVersion(source)) return E_FAIL;
+  const std::optional<std::uint32_t> width = barcode::ReadUInt32(source);
+  const std::optional<std::uint32_t> height = width ? barcode::ReadUInt32(source) : std::nullopt;
   if (!height) return E_FAIL;
   extent->cx = static_cast<LONG>(*width);
   extent->cy = static_cast<LONG>(*height);
-  for (const PersistedProperty& property : ::barcode::kPersistedProperties) {
+  for (const PersistedProperty& property : barcode::kPersistedProperties) {
     Variant value;
     HRESULT status = ReadValue(stream, source, property, value.Get());
     if (status == S_OK) status = PutProperty(control, property.dispid, value.Get());
@@ -260,7 +260,7 @@ HRESULT LoadPropertiesFromStream(IDispatch* control, IStream* stream, SIZEL* ext
 HRESULT SavePropertiesToBag(IDispatch* control, const SIZEL& extent, IPropertyBag* bag) {
   if (control == nullptr || bag == nullptr) return E_POINTER;
   const LONG extentValues[2] = {extent.cx, extent.cy};
-  const std::string_view extentNames[2] = {::barcode::kExtentWidthName, ::barcode::kExtentHeightName};
+  const std::string_view extentNames[2] = {barcode::kExtentWidthName, barcode::kExtentHeightName};
   for (int index = 0; index < 2; ++index) {
     Variant value;
     value->vt = VT_UI4;
@@ -268,7 +268,7 @@ HRESULT SavePropertiesToBag(IDispatch* control, const SIZEL& extent, IPropertyBa
     const HRESULT status = bag->Write(WideName(extentNames[index]).c_str(), value.Get());
     if (FAILED(status)) return status;
   }
-  for (const PersistedProperty& property : ::barcode::kPersistedProperties) {
+  for (const PersistedProperty& property : barcode::kPersistedProperties) {
     Variant value;
     HRESULT status = GetPersistedValue(control, property, value.Get());
     if (FAILED(status)) return status;
@@ -282,7 +282,7 @@ HRESULT SavePropertiesToBag(IDispatch* control, const SIZEL& extent, IPropertyBa
 HRESULT LoadPropertiesFromBag(IDispatch* control, IPropertyBag* bag, IErrorLog* log, SIZEL* extent) {
   if (control == nullptr || bag == nullptr || extent == nullptr) return E_POINTER;
   LONG* extentValues[2] = {&extent->cx, &extent->cy};
-  const std::string_view extentNames[2] = {::barcode::kExtentWidthName, ::barcode::kExtentHeightName};
+  const std::string_view extentNames[2] = {barcode::kExtentWidthName, barcode::kExtentHeightName};
   for (int index = 0; index < 2; ++index) {
     Variant value;
     MakeTypedEmpty(value.Get(), VT_UI4);
@@ -292,7 +292,7 @@ HRESULT LoadPropertiesFromBag(IDispatch* control, IPropertyBag* bag, IErrorLog* 
     if (FAILED(status)) return status;
     *extentValues[index] = static_cast<LONG>(value->ulVal);
   }
-  for (const PersistedProperty& property : ::barcode::kPersistedProperties) {
+  for (const PersistedProperty& property : barcode::kPersistedProperties) {
     Variant current;
     HRESULT status = GetProperty(control, property.dispid, current.Get());
     if (FAILED(status)) return status;
@@ -312,4 +312,4 @@ HRESULT LoadPropertiesFromBag(IDispatch* control, IPropertyBag* bag, IErrorLog* 
   return S_OK;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

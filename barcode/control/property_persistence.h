@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <ocidl.h>
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 // Writes the version, `extent` and every persisted property of `control` to `stream`.
 HRESULT SavePropertiesToStream(IDispatch* control, const SIZEL& extent, IStream* stream);
@@ -22,4 +22,4 @@ HRESULT SavePropertiesToBag(IDispatch* control, const SIZEL& extent, IPropertyBa
 // property as it is, a value the bag cannot give or the property refuses ends the load.
 HRESULT LoadPropertiesFromBag(IDispatch* control, IPropertyBag* bag, IErrorLog* log, SIZEL* extent);
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -5,11 +5,11 @@
 
 #include "common/automation_types.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
-std::optional<::barcode::FontDescription> DescribeFont(IFont* font) {
+std::optional<barcode::FontDescription> DescribeFont(IFont* font) {
   if (font == nullptr) return std::nullopt;
-  ::barcode::FontDescription description;
+  barcode::FontDescription description;
   Bstr name;
   CY size = {};
   BOOL bold = FALSE, italic = FALSE, underline = FALSE, strikeOut = FALSE;
@@ -27,10 +27,10 @@ std::optional<::barcode::FontDescription> DescribeFont(IFont* font) {
   return description;
 }
 
-GdiObject<HFONT> CreateTextFont(IFont* font, ::barcode::Orientation orientation) {
-  const std::optional<::barcode::FontDescription> description = DescribeFont(font);
+GdiObject<HFONT> CreateTextFont(IFont* font, barcode::Orientation orientation) {
+  const std::optional<barcode::FontDescription> description = DescribeFont(font);
   if (!description) return GdiObject<HFONT>();
-  const ::barcode::LogicalTextFont textFont = ::barcode::TextFontFor(*description, orientation);
+  const barcode::LogicalTextFont textFont = barcode::TextFontFor(*description, orientation);
   LOGFONTA logical = {};
   logical.lfHeight = textFont.height;
   logical.lfEscapement = textFont.escapement;
@@ -72,4 +72,4 @@ bool IsTrueTypeFamily(HDC dc, const std::string& faceName) {
   return fontType != 0xFFFFFFFF && (fontType & TRUETYPE_FONTTYPE) != 0;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

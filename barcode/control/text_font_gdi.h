@@ -9,14 +9,14 @@
 #include "common/win_handles.h"
 #include "layout/text_font.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 // The font object's name (ANSI), size, weight and styles; nothing when it cannot be read.
-std::optional<::barcode::FontDescription> DescribeFont(IFont* font);
+std::optional<barcode::FontDescription> DescribeFont(IFont* font);
 
 // The text font of `font` beside a symbol of `orientation`, in 0.01 mm units; empty when
 // there is no font object or the font cannot be made.
-GdiObject<HFONT> CreateTextFont(IFont* font, ::barcode::Orientation orientation);
+GdiObject<HFONT> CreateTextFont(IFont* font, barcode::Orientation orientation);
 
 // Character height (tmHeight) of `font` in `dc`'s logical units; nothing on failure.
 std::optional<LONG> TextHeightIn(HDC dc, HFONT font);
@@ -25,4 +25,4 @@ std::optional<LONG> TextHeightIn(HDC dc, HFONT font);
 // TrueType font.
 bool IsTrueTypeFamily(HDC dc, const std::string& faceName);
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

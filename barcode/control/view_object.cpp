@@ -3,7 +3,7 @@
 
 #include "layout/symbol_geometry.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 STDMETHODIMP BarCodeControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
                                   BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
@@ -69,13 +69,13 @@ STDMETHODIMP BarCodeControl::GetNaturalExtent(DWORD aspect, LONG, DVTARGETDEVICE
                                               LPSIZEL size) {
   if (info == nullptr || size == nullptr) return E_POINTER;
   if (aspect != DVASPECT_CONTENT || info->dwExtentMode != DVEXTENT_CONTENT) return E_NOTIMPL;
-  ::barcode::Extent valid;
-  ::barcode::PropertyError error;
+  barcode::Extent valid;
+  barcode::PropertyError error;
   const HRESULT status = ComputeValidSize(&valid, &error);
   if (FAILED(status)) return status;
-  const ::barcode::Extent natural = ::barcode::WithAutoSizeMargin(valid);
+  const barcode::Extent natural = barcode::WithAutoSizeMargin(valid);
   *size = {natural.cx, natural.cy};
   return S_OK;
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

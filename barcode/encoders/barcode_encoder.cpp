@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace barcode {
+namespace quarent::barcode {
 
 BarCodeEncoder::BarCodeEncoder(const PatternElements* patterns, std::size_t patternCount,
                                std::string_view text)
@@ -20,6 +20,23 @@ BarCodeEncoder::BarCodeEncoder(const PatternElements* patterns, std::size_t patt
 }
 
 BarCodeEncoder::~BarCodeEncoder() = default;
+
+bool BarCodeEncoder::GetSize(std::int32_t moduleWidth, Extent& extent, Orientation orientation) const {
+  if (moduleCount_ <= 0 || moduleWidth <= 0) return false;
+  const std::int64_t symbolLength = std::int64_t{moduleWidth} * moduleCount_;
+  const std::int64_t length = symbolLength + 2 * std::int64_t{quietZone_};
+  std::int64_t height = 1 + (15 * symbolLength) / 100;
+  if (height < quietZone_) height = quietZone_;
+  if (length > INT32_MAX || height > INT32_MAX) return false;
+  if (orientation == Orientation::Horizontally) {
+    extent.cx = static_cast<std::int32_t>(length);
+    extent.cy = static_cast<std::int32_t>(height);
+  } else {
+    extent.cx = static_cast<std::int32_t>(height);
+    extent.cy = static_cast<std::int32_t>(length);
+  }
+  return true;
+}
 
 bool BarCodeEncoder::AllDigits(std::string_view text) {
   for (const char character : text) {
@@ -90,4 +107,4 @@ const std::uint8_t* BarCodeEncoder::FinishSymbol(std::int32_t moduleCount) {
   return symbol_.data();
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

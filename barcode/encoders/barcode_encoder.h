@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "encoders/barcode_painter.h"
 #include "encoders/barcode_types.h"
 #include "encoders/pattern.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // One bar or space of a symbol, `modules` narrow modules wide.
 struct SymbolElement {
@@ -50,10 +49,6 @@ class BarCodeEncoder {
   // True when every character of `text` is in the style's character set; the empty text is
   // valid and the length is not checked.
   virtual bool IsValid(std::string_view text) const = 0;
-  // Paints the background, the bars (one rectangle per module) and, when asked, the text of the
-  // encoded symbol into `painter` (see barcode_painter.h); without a symbol only the background.
-  // Returns true.
-  virtual bool Draw(BarCodePainter& painter, const DrawRequest& request) const;
 
   BarCodeEncoder(const BarCodeEncoder&) = delete;
   BarCodeEncoder& operator=(const BarCodeEncoder&) = delete;
@@ -148,4 +143,4 @@ class BarCodeEncoder {
   bool sourceTooLong_ = false;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

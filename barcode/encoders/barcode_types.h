@@ -2,7 +2,7 @@
 
 // Portable mirrors of the control's enumerations; the values are those of the type library.
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Barcode style, the control's BarStyle (Constants_BarCodeSel).
 enum class BarStyle : int {
@@ -31,4 +31,4 @@ enum class Alignment : int {
   Center = 3,
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

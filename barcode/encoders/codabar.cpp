@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 // Values are code - 36 for '$'..':' and code - 42 for 'A'..'D'. Each entry is the seven
@@ -67,4 +67,4 @@ const std::uint8_t* CodabarEncoder::Encode() {
   return FinishSymbol(kWidestCharacter * static_cast<std::int32_t>(text.size()));
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -5,7 +5,7 @@
 
 #include "encoders/barcode_encoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Codabar (style qrnBarCodeCodeabar); the text carries its own start and stop letters.
 class CodabarEncoder : public BarCodeEncoder {
@@ -21,4 +21,4 @@ class CodabarEncoder : public BarCodeEncoder {
   bool IsValid(std::string_view text) const override;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 // Values are code - 45: 0 '-', 1 '.' and 2 '/' (no pattern), 3..12 digits 0..9, 13 start/stop.
@@ -66,4 +66,4 @@ const std::uint8_t* Code11Encoder::Encode() {
   return FinishSymbol(kWidestCharacter * static_cast<std::int32_t>(text.size() + 3));
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

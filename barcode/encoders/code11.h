@@ -5,7 +5,7 @@
 
 #include "encoders/barcode_encoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Code 11 (style qrnBarCode11) with one modulo-11 check character.
 class Code11Encoder : public BarCodeEncoder {
@@ -21,4 +21,4 @@ class Code11Encoder : public BarCodeEncoder {
   bool IsValid(std::string_view text) const override;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

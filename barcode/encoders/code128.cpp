@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 // Bar/space widths of symbol values 0..106, checked against the Code 128 symbol character
@@ -221,4 +221,4 @@ const std::uint8_t* Code128Encoder::Close() {
   return FinishSymbol(11 * (symbolCount_ + 3) + 2);
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

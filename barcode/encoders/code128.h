@@ -6,7 +6,7 @@
 
 #include "encoders/barcode_encoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Code 128 set choice: a fixed set or the automatic choice.
 enum class Code128Mode : int {
@@ -76,4 +76,4 @@ class Code128Encoder : public BarCodeEncoder {
   std::size_t fontStringLength_ = 0;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 // Values 0..52 are codes 32..57 (code - 32) and 'A'..'Z' (code - 39); 52 is the start/stop '*'.
@@ -72,4 +72,4 @@ const std::uint8_t* Code39Encoder::Encode() {
   return FinishSymbol(kModulesPerCharacter * static_cast<std::int32_t>(text.size() + 2));
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -5,7 +5,7 @@
 
 #include "encoders/barcode_encoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Code 39 (style qrnBarCode39), narrow to wide 1:2, no check character.
 class Code39Encoder : public BarCodeEncoder {
@@ -21,4 +21,4 @@ class Code39Encoder : public BarCodeEncoder {
   bool IsValid(std::string_view text) const override;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -9,7 +9,7 @@
 #include "encoders/msi.h"
 #include "encoders/two_of_five.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 template <typename Encoder, typename... Arguments>
@@ -36,4 +36,4 @@ std::unique_ptr<BarCodeEncoder> MakeEncoder(BarStyle style, std::string_view tex
 
 std::unique_ptr<BarCodeEncoder> MakeEncoder(BarStyle style) { return MakeEncoder(style, std::string_view()); }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -6,7 +6,7 @@
 #include "encoders/barcode_encoder.h"
 #include "encoders/barcode_types.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // The encoder of `style` without a text (for IsValid); nullptr for a style outside 1..9 or
 // when memory runs out.
@@ -15,4 +15,4 @@ std::unique_ptr<BarCodeEncoder> MakeEncoder(BarStyle style);
 // runs out.
 std::unique_ptr<BarCodeEncoder> MakeEncoder(BarStyle style, std::string_view text);
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 // Digits 0..9 as four bits, most significant first: bit 0 narrow bar and wide space (12), bit 1
@@ -57,4 +57,4 @@ const std::uint8_t* MsiEncoder::Encode() {
   return FinishSymbol(12 * static_cast<std::int32_t>(text.size() + 3) - 17);
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -5,7 +5,7 @@
 
 #include "encoders/barcode_encoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // MSI (style qrnBarCodeMSI) with one modulo-10 check digit.
 class MsiEncoder : public BarCodeEncoder {
@@ -21,4 +21,4 @@ class MsiEncoder : public BarCodeEncoder {
   bool IsValid(std::string_view text) const override;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -8,7 +8,7 @@
 // widths in modules of consecutive elements: bar, space, bar, ... A trailing space digit is an
 // element too (the gap to the next character). The entry 0 means "no pattern".
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Largest power of ten not above `entry` (1 for entries below 10, including 0).
 constexpr std::uint32_t PatternLeadingDivisor(std::uint32_t entry) {
@@ -82,4 +82,4 @@ constexpr std::array<PatternElements, N> SplitPatterns(const std::array<std::uin
   return split;
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 // Digits 0..9: five bars, two of them wide (bar weights 1, 2, 4, 7 and parity), each followed
@@ -43,4 +43,4 @@ const std::uint8_t* TwoOfFiveEncoder::Encode() {
   return FinishSymbol(12 * static_cast<std::int32_t>(text.size() + 2) - 8);
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -5,7 +5,7 @@
 
 #include "encoders/barcode_encoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Industrial 2 of 5 (style qrnBarCode2of5): digits in the bars, all spaces narrow, no check digit.
 class TwoOfFiveEncoder : public BarCodeEncoder {
@@ -21,4 +21,4 @@ class TwoOfFiveEncoder : public BarCodeEncoder {
   bool IsValid(std::string_view text) const override;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

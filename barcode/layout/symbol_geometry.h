@@ -5,10 +5,10 @@
 #include <cstdint>
 
 #include "encoders/barcode_encoder.h"
-#include "encoders/barcode_painter.h"
+#include "layout/barcode_painter.h"
 #include "encoders/barcode_types.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // The first module rectangle of a symbol and the step from one module to the next.
 struct ModuleWalk {
@@ -142,4 +142,4 @@ constexpr std::int32_t HimetricToPixels(std::int32_t length, std::int32_t dotsPe
   return static_cast<std::int32_t>((std::int64_t{dotsPerInch} * length + 1270) / 2540);
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace barcode {
+namespace quarent::barcode {
 
 LogicalTextFont TextFontFor(const FontDescription& font, Orientation orientation) {
   LogicalTextFont textFont;
@@ -24,4 +24,4 @@ LogicalTextFont TextFontFor(const FontDescription& font, Orientation orientation
   return textFont;
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

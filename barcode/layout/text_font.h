@@ -7,7 +7,7 @@
 
 #include "encoders/barcode_types.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // The font object's properties that the text font is made from.
 struct FontDescription {
@@ -38,4 +38,4 @@ struct LogicalTextFont {
 // beside qrnVerticallyUp, 900 beside qrnVerticallyDown.
 LogicalTextFont TextFontFor(const FontDescription& font, Orientation orientation);
 
-}  // namespace barcode
+}  // namespace quarent::barcode

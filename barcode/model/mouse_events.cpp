@@ -1,6 +1,6 @@
 #include "model/mouse_events.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 MouseEvents MouseEventMapper::Map(MouseAction action, std::int16_t button, std::int16_t shift,
                                   std::uint32_t position) {
@@ -31,4 +31,4 @@ MouseEvents MouseEventMapper::Map(MouseAction action, std::int16_t button, std::
   return events;
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

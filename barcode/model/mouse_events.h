@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Dispatch ids of the events (_IQRNBarCodeEvents).
 enum class MouseEventId : std::int32_t {
@@ -61,4 +61,4 @@ class MouseEventMapper {
   bool doubleClickSinceRelease_ = false;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -6,7 +6,7 @@
 #include "encoders/code128.h"
 #include "encoders/encoder_factory.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 bool InRange(std::int32_t value, std::int32_t low, std::int32_t high) { return value >= low && value <= high; }
@@ -87,4 +87,4 @@ FontStringResult Code128FontString(BarStyle currentStyle, std::string_view sourc
   return result;
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -8,7 +8,7 @@
 
 #include "encoders/barcode_types.h"
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Why a value is refused. The numbered kinds are reported with the control's error texts.
 enum class PropertyError {
@@ -75,4 +75,4 @@ struct FontStringResult {
 // reports it). The font string of a text the mode cannot encode is empty without an error.
 FontStringResult Code128FontString(BarStyle currentStyle, std::string_view source, std::int32_t mode);
 
-}  // namespace barcode
+}  // namespace quarent::barcode

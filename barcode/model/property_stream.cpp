@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 bool WriteLittleEndian(ByteSink& sink, std::uint32_t value, std::size_t bytes) {
@@ -96,4 +96,4 @@ std::optional<StringValue> ReadStringValue(ByteSource& source) {
   return value;
 }
 
-}  // namespace barcode
+}  // namespace quarent::barcode

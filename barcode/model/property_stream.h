@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Version written first; a stream of a later version is refused.
 constexpr std::uint32_t kPropertyStreamVersion = 0x300;
@@ -94,4 +94,4 @@ std::optional<std::uint32_t> ReadNumberValue(ByteSource& source, ValueType type)
 // Tag and value of a string: an even byte count whose last character is the terminator.
 std::optional<StringValue> ReadStringValue(ByteSource& source);
 
-}  // namespace barcode
+}  // namespace quarent::barcode

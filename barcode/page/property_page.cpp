@@ -8,7 +8,7 @@
 #include "common/module.h"
 #include "resource.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 // Text of field `fieldId` as a new automation string (ANSI in the dialog).
@@ -254,4 +254,4 @@ void PropertyPage::OnFieldEdited() {
   if (site_) site_->OnStatusChange(PROPPAGESTATUS_DIRTY | PROPPAGESTATUS_VALIDATE);
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

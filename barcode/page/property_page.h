@@ -11,7 +11,7 @@
 #include "common/com_object.h"
 #include "common/com_ptr.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 
 class PropertyPage : public ComObject<IPropertyPage> {
  public:
@@ -65,4 +65,4 @@ void FillPageLists(HWND dialog);
 // Loads field `fieldId` from `control`; a getter that fails leaves the field as it is.
 void LoadPageField(HWND dialog, IQRNBarCode* control, int fieldId);
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

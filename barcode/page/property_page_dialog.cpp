@@ -6,7 +6,7 @@
 #include "page/property_page.h"
 #include "resource.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
 constexpr std::array<const char*, 3> kAlignmentItems = {"1 - qrnLeft", "2 - qrnRight", "3 - qrnCenter"};
@@ -118,4 +118,4 @@ INT_PTR CALLBACK PropertyPageDialogProcedure(HWND dialog, UINT message, WPARAM w
   }
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

@@ -19,7 +19,7 @@ namespace {
 
 struct Style {
   const char* name;
-  barcode::BarStyle style;
+  quarent::barcode::BarStyle style;
   int zintSymbology;
   int zintOption2;  // check digit choice for Code 11 and MSI
   const char* zintName;
@@ -41,7 +41,7 @@ std::vector<std::string> MakeTexts(const Style& style, std::size_t count) {
     for (std::size_t position = 0; position < length; ++position) {
       text += style.alphabet[random() % style.alphabet.size()];
     }
-    if (style.style == barcode::BarStyle::Codabar) {
+    if (style.style == quarent::barcode::BarStyle::Codabar) {
       text.front() = static_cast<char>('A' + random() % 4);
       text.back() = static_cast<char>('A' + random() % 4);
     }
@@ -54,7 +54,7 @@ std::vector<std::string> MakeTexts(const Style& style, std::size_t count) {
 std::uint64_t EncodeOurs(const Style& style, const std::vector<std::string>& texts, std::vector<std::uint8_t>& row) {
   std::uint64_t bars = 0;
   for (const std::string& text : texts) {
-    const auto encoder = barcode::MakeEncoder(style.style, text);
+    const auto encoder = quarent::barcode::MakeEncoder(style.style, text);
     if (!encoder || encoder->Encode() == nullptr) return 0;
     row.resize(static_cast<std::size_t>(encoder->ModuleCount()));
     const std::size_t modules = encoder->WriteModuleRow(row.data(), row.size());
@@ -106,15 +106,15 @@ int main() {
   const std::string printable = Range(' ', '~');
   const std::string digits = Range('0', '9');
   const Style styles[] = {
-      {"Code 128 auto", barcode::BarStyle::Code128, BARCODE_CODE128, 0, "CODE128", printable + digits + digits},
-      {"Code 128 A", barcode::BarStyle::Code128A, BARCODE_CODE128B, 0, "CODE128B", Range(' ', '_')},
-      {"Code 128 B", barcode::BarStyle::Code128B, BARCODE_CODE128B, 0, "CODE128B", printable},
-      {"Code 128 C", barcode::BarStyle::Code128C, BARCODE_CODE128, 0, "CODE128", digits},
-      {"Code 39", barcode::BarStyle::Code39, BARCODE_CODE39, 0, "CODE39", digits + Range('A', 'Z') + " $%+-./"},
-      {"2 of 5", barcode::BarStyle::TwoOfFive, BARCODE_C25IND, 0, "C25IND", digits},
-      {"Code 11", barcode::BarStyle::Code11, BARCODE_CODE11, 1, "CODE11 (one check)", digits + "-"},
-      {"Codabar", barcode::BarStyle::Codabar, BARCODE_CODABAR, 0, "CODABAR", digits + "$+-./:"},
-      {"MSI", barcode::BarStyle::Msi, BARCODE_MSI_PLESSEY, 1, "MSI_PLESSEY (mod 10)", digits},
+      {"Code 128 auto", quarent::barcode::BarStyle::Code128, BARCODE_CODE128, 0, "CODE128", printable + digits + digits},
+      {"Code 128 A", quarent::barcode::BarStyle::Code128A, BARCODE_CODE128B, 0, "CODE128B", Range(' ', '_')},
+      {"Code 128 B", quarent::barcode::BarStyle::Code128B, BARCODE_CODE128B, 0, "CODE128B", printable},
+      {"Code 128 C", quarent::barcode::BarStyle::Code128C, BARCODE_CODE128, 0, "CODE128", digits},
+      {"Code 39", quarent::barcode::BarStyle::Code39, BARCODE_CODE39, 0, "CODE39", digits + Range('A', 'Z') + " $%+-./"},
+      {"2 of 5", quarent::barcode::BarStyle::TwoOfFive, BARCODE_C25IND, 0, "C25IND", digits},
+      {"Code 11", quarent::barcode::BarStyle::Code11, BARCODE_CODE11, 1, "CODE11 (one check)", digits + "-"},
+      {"Codabar", quarent::barcode::BarStyle::Codabar, BARCODE_CODABAR, 0, "CODABAR", digits + "$+-./:"},
+      {"MSI", quarent::barcode::BarStyle::Msi, BARCODE_MSI_PLESSEY, 1, "MSI_PLESSEY (mod 10)", digits},
   };
   constexpr std::size_t kTexts = 1000;
   constexpr int kRounds = 5;

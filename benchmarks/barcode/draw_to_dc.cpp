@@ -39,10 +39,10 @@ double CallsPerSecond(Work&& work, DWORD milliseconds = 2000) {
 // rectangle at 96 dpi, in 0.01 mm with y upward (without text: bars over the whole height).
 std::vector<RECT> ModuleRectangles(const RECT& bounds) {
   std::vector<RECT> modules;
-  std::unique_ptr<barcode::BarCodeEncoder> encoder = barcode::MakeEncoder(barcode::BarStyle::Code128, "QUARENT-BENCH-000123");
+  std::unique_ptr<quarent::barcode::BarCodeEncoder> encoder = quarent::barcode::MakeEncoder(quarent::barcode::BarStyle::Code128, "QUARENT-BENCH-000123");
   if (!encoder || encoder->Encode() == nullptr) return modules;
   LONG x = bounds.left + 635;
-  encoder->ForEachElement([&](const barcode::SymbolElement& element) {
+  encoder->ForEachElement([&](const quarent::barcode::SymbolElement& element) {
     for (int count = 0; count < element.modules; ++count) {
       if (element.isBar) modules.push_back(RECT{x, bounds.top, x + kModuleWidth, bounds.bottom});
       x += kModuleWidth;

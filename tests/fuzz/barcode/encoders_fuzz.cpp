@@ -13,7 +13,7 @@
 
 namespace {
 
-using barcode::BarStyle;
+using quarent::barcode::BarStyle;
 
 void Require(bool condition) {
   if (!condition) __builtin_trap();
@@ -49,9 +49,9 @@ std::string MapIntoAlphabet(std::string_view bytes, const StyleUnderTest& style)
 }
 
 void CheckEncoding(const StyleUnderTest& style, std::string_view text) {
-  const auto encoder = barcode::MakeEncoder(style.style, text);
+  const auto encoder = quarent::barcode::MakeEncoder(style.style, text);
   Require(encoder != nullptr);
-  const bool encodable = !text.empty() && text.size() <= barcode::BarCodeEncoder::kMaxSourceLength &&
+  const bool encodable = !text.empty() && text.size() <= quarent::barcode::BarCodeEncoder::kMaxSourceLength &&
                          encoder->IsValid(text);
   const std::uint8_t* symbol = encoder->Encode();
   Require((symbol != nullptr) == encodable);
@@ -59,10 +59,10 @@ void CheckEncoding(const StyleUnderTest& style, std::string_view text) {
     Require(encoder->ModuleCount() == 0 && encoder->SymbolLength() == 0);
     return;
   }
-  Require(symbol[encoder->SymbolLength()] == barcode::BarCodeEncoder::kEndOfSymbol);
+  Require(symbol[encoder->SymbolLength()] == quarent::barcode::BarCodeEncoder::kEndOfSymbol);
   Require(encoder->SymbolLength() <= text.size() + 36);
 
-  const auto decoded = barcode::testing::DecodeSymbol(style.style, barcode::testing::ElementsOf(*encoder));
+  const auto decoded = quarent::barcode::testing::DecodeSymbol(style.style, quarent::barcode::testing::ElementsOf(*encoder));
   Require(decoded.ok);
   const bool zeroAdded = style.style == BarStyle::Code128C && text.size() % 2 == 1;
   Require(decoded.text == (zeroAdded ? "0" + std::string(text) : std::string(text)));
@@ -72,17 +72,17 @@ void CheckEncoding(const StyleUnderTest& style, std::string_view text) {
   std::vector<std::uint8_t> row(static_cast<std::size_t>(encoder->ModuleCount()));
   Require(encoder->WriteModuleRow(row.data(), row.size()) == static_cast<std::size_t>(decoded.modules));
 
-  barcode::Extent extent;
-  Require(encoder->GetSize(250, extent, barcode::Orientation::Horizontally));
-  Require(extent.cx == 250 * encoder->ModuleCount() + 2 * barcode::BarCodeEncoder::kQuietZone);
+  quarent::barcode::Extent extent;
+  Require(encoder->GetSize(250, extent, quarent::barcode::Orientation::Horizontally));
+  Require(extent.cx == 250 * encoder->ModuleCount() + 2 * quarent::barcode::BarCodeEncoder::kQuietZone);
 }
 
 void CheckFontString(std::string_view text) {
-  for (const auto mode : {barcode::Code128Mode::Automatic, barcode::Code128Mode::SetA,
-                          barcode::Code128Mode::SetB, barcode::Code128Mode::SetC}) {
-    barcode::Code128Encoder encoder(text, mode);
+  for (const auto mode : {quarent::barcode::Code128Mode::Automatic, quarent::barcode::Code128Mode::SetA,
+                          quarent::barcode::Code128Mode::SetB, quarent::barcode::Code128Mode::SetC}) {
+    quarent::barcode::Code128Encoder encoder(text, mode);
     const std::string_view font = encoder.FontString();
-    Require(font.size() <= barcode::Code128Encoder::kMaxFontStringLength);
+    Require(font.size() <= quarent::barcode::Code128Encoder::kMaxFontStringLength);
     Require(font.size() == encoder.SymbolLength());
     Require(font.empty() || static_cast<unsigned char>(font.back()) == 203);
   }

@@ -9,7 +9,7 @@
 
 namespace {
 
-class BufferSource : public barcode::ByteSource {
+class BufferSource : public quarent::barcode::ByteSource {
  public:
   BufferSource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
   bool Read(void* buffer, std::size_t size) override {
@@ -29,22 +29,22 @@ class BufferSource : public barcode::ByteSource {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   BufferSource source(data, size);
-  if (!barcode::ReadVersion(source) || !barcode::ReadUInt32(source) || !barcode::ReadUInt32(source)) return 0;
-  for (const barcode::PersistedProperty& property : barcode::kPersistedProperties) {
+  if (!quarent::barcode::ReadVersion(source) || !quarent::barcode::ReadUInt32(source) || !quarent::barcode::ReadUInt32(source)) return 0;
+  for (const quarent::barcode::PersistedProperty& property : quarent::barcode::kPersistedProperties) {
     switch (property.type) {
-      case barcode::ValueType::Object: {
+      case quarent::barcode::ValueType::Object: {
         unsigned char classId[16];
-        if (!barcode::ReadTypeTag(source, property.type) || !source.Read(classId, sizeof classId)) return 0;
+        if (!quarent::barcode::ReadTypeTag(source, property.type) || !source.Read(classId, sizeof classId)) return 0;
         for (unsigned char byte : classId) {
           if (byte != 0) return 0;
         }
         break;
       }
-      case barcode::ValueType::String:
-        if (!barcode::ReadStringValue(source)) return 0;
+      case quarent::barcode::ValueType::String:
+        if (!quarent::barcode::ReadStringValue(source)) return 0;
         break;
       default:
-        if (!barcode::ReadNumberValue(source, property.type)) return 0;
+        if (!quarent::barcode::ReadNumberValue(source, property.type)) return 0;
         break;
     }
   }

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "fake_platform_text.h"
-#include "limit_entry.h"
-#include "message_rows.h"
-#include "value_text.h"
+#include "model/limit_entry.h"
+#include "model/message_rows.h"
+#include "model/value_text.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "encoders/code128.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 constexpr int CODE_C = 99;
@@ -245,4 +245,4 @@ TEST(Code128Encoder, FontStringOfTheLongestTextsFitsItsLimit) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

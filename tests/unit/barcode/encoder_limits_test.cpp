@@ -8,7 +8,7 @@
 #include "encoders/encoder_factory.h"
 #include "symbol_decoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 // A valid text of `length` characters for `style`.
@@ -173,4 +173,4 @@ TEST(EncoderLimits, FactoryServesStylesOneToNineOnly) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "encoders/encoder_factory.h"
+#include "layout/symbol_drawing.h"
 #include "layout/symbol_geometry.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 std::string Text(const PaintRectangle& r) {
@@ -152,7 +153,7 @@ TEST(SymbolDrawing, PaintsEveryBarModuleAndTheText) {
   request.moduleWidth = 50;
   request.textPrefix = "<";
   request.textSuffix = ">";
-  ASSERT_TRUE(encoder->Draw(painter, request));
+  ASSERT_TRUE(DrawSymbol(*encoder, painter, request));
   ASSERT_EQ(1u, painter.backgrounds.size());
   EXPECT_EQ(Text(request.bounds), Text(painter.backgrounds[0]));
   ASSERT_EQ(static_cast<size_t>(barModules), painter.bars.size());
@@ -172,17 +173,17 @@ TEST(SymbolDrawing, WithoutTextOrSymbolOnlyWhatIsAsked) {
   DrawRequest request;
   request.bounds = {0, 3000, 10000, 0};
   request.showText = false;
-  encoder->Draw(painter, request);
+  DrawSymbol(*encoder, painter, request);
   EXPECT_EQ(0, painter.heightQueries);
   EXPECT_TRUE(painter.text.empty());
   EXPECT_EQ(0, painter.bars.front().bottom) << "the bars fill the whole height";
 
   std::unique_ptr<BarCodeEncoder> empty = MakeEncoder(BarStyle::Msi, "");
   RecordingPainter background;
-  EXPECT_TRUE(empty->Draw(background, request));
+  EXPECT_TRUE(DrawSymbol(*empty, background, request));
   EXPECT_EQ(1u, background.backgrounds.size());
   EXPECT_TRUE(background.bars.empty());
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

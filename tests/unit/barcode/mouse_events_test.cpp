@@ -5,7 +5,7 @@
 
 #include "model/mouse_events.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 std::string Summary(const MouseEvents& events) {
@@ -52,4 +52,4 @@ TEST(MouseEvents, PositionsAreUnsignedWordsAndKeysPassThrough) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -6,7 +6,7 @@
 
 #include "model/property_rules.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 TEST(PropertyRules, RangesOfTheNumericProperties) {
@@ -89,4 +89,4 @@ TEST(PropertyRules, Code128FontStrings) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -7,7 +7,7 @@
 
 #include "model/property_stream.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 class MemorySink : public ByteSink {
@@ -118,4 +118,4 @@ TEST(PropertyStream, ThePropertyOrderIsTheSavedOrder) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -8,7 +8,7 @@
 #include "encoders/encoder_factory.h"
 #include "symbol_decoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 struct StyleAlphabet {
@@ -110,4 +110,4 @@ TEST(RoundTrip, AutomaticCode128IsNeverLongerThanSetB) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-namespace barcode::testing {
+namespace quarent::barcode::testing {
 namespace {
 
 using Widths = std::vector<int>;
@@ -286,4 +286,4 @@ DecodedSymbol DecodeSymbol(BarStyle style, const std::vector<SymbolElement>& ele
   return result;
 }
 
-}  // namespace barcode::testing
+}  // namespace quarent::barcode::testing

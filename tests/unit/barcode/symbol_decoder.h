@@ -9,7 +9,7 @@
 // A reader of bar/space width sequences, written from the published symbology tables and
 // independent of the encoders' own tables, so that encoding and decoding check each other.
 
-namespace barcode::testing {
+namespace quarent::barcode::testing {
 
 struct DecodedSymbol {
   bool ok = false;
@@ -25,4 +25,4 @@ std::vector<SymbolElement> ElementsOf(const BarCodeEncoder& encoder);
 // Reads `elements` as a symbol of `style`, checking start, stop and check characters.
 DecodedSymbol DecodeSymbol(BarStyle style, const std::vector<SymbolElement>& elements);
 
-}  // namespace barcode::testing
+}  // namespace quarent::barcode::testing

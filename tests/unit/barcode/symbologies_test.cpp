@@ -6,7 +6,7 @@
 #include "encoders/encoder_factory.h"
 #include "symbol_decoder.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 using testing::DecodeSymbol;
@@ -156,4 +156,4 @@ TEST(Symbologies, ModuleCounts) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -3,7 +3,7 @@
 
 #include "layout/text_font.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 TEST(TextFont, HeightIsFortyUnitsPerPointTruncated) {
@@ -47,4 +47,4 @@ TEST(TextFont, CopiesStylesAndTurnsWithTheSymbol) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

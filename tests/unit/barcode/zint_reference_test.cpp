@@ -9,7 +9,7 @@
 
 #include "encoders/encoder_factory.h"
 
-namespace barcode {
+namespace quarent::barcode {
 namespace {
 
 // Element widths as digits, bar first, with the trailing space dropped. Zint draws the wide
@@ -93,4 +93,4 @@ TEST(ZintReference, EveryStyleDrawsTheBarsZintDraws) {
 }
 
 }  // namespace
-}  // namespace barcode
+}  // namespace quarent::barcode

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform_text.h"
+#include "model/platform_text.h"
 
 namespace quarent::brnlog::fakes {
 

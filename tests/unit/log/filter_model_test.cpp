@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fake_platform_text.h"
-#include "filter_model.h"
+#include "model/filter_model.h"
 
 namespace quarent::brnlog {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "help_file.h"
+#include "model/help_file.h"
 
 namespace quarent::brnlog {
 namespace {

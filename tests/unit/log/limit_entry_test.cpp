@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "fake_platform_text.h"
-#include "limit_entry.h"
+#include "model/limit_entry.h"
 
 namespace quarent::brnlog {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "log_text.h"
+#include "model/log_text.h"
 
 namespace quarent::brnlog {
 namespace {

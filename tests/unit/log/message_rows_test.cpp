@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fake_platform_text.h"
-#include "message_rows.h"
+#include "model/message_rows.h"
 
 namespace quarent::brnlog {
 namespace {

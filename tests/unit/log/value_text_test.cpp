@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fake_platform_text.h"
-#include "value_text.h"
+#include "model/value_text.h"
 
 namespace quarent::brnlog {
 namespace {

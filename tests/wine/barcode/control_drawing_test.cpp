@@ -61,11 +61,11 @@ std::vector<ElementRun> RunsAlong(const Canvas& canvas, bool horizontal, int fix
 
 // The encoder's bars and spaces (modules), neighbours of one kind joined, the trailing
 // spaces dropped.
-std::vector<ElementRun> ExpectedModules(barcode::BarStyle style, const std::string& text) {
-  std::unique_ptr<barcode::BarCodeEncoder> encoder = barcode::MakeEncoder(style, text);
+std::vector<ElementRun> ExpectedModules(quarent::barcode::BarStyle style, const std::string& text) {
+  std::unique_ptr<quarent::barcode::BarCodeEncoder> encoder = quarent::barcode::MakeEncoder(style, text);
   std::vector<ElementRun> runs;
   if (!encoder || encoder->Encode() == nullptr) return runs;
-  encoder->ForEachElement([&runs](const barcode::SymbolElement& element) {
+  encoder->ForEachElement([&runs](const quarent::barcode::SymbolElement& element) {
     if (!runs.empty() && runs.back().dark == element.isBar) {
       runs.back().length += element.modules;
     } else {
@@ -237,7 +237,7 @@ TEST_F(DrawingTest, BarsMatchTheEncodersModulesInEveryStyle) {
     VARIANT_BOOL valid = VARIANT_FALSE;
     control->get_IsBarValid(&valid);
     ASSERT_EQ(VARIANT_TRUE, valid);
-    const std::vector<ElementRun> expected = ExpectedModules(static_cast<barcode::BarStyle>(row.style), row.text);
+    const std::vector<ElementRun> expected = ExpectedModules(static_cast<quarent::barcode::BarStyle>(row.style), row.text);
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(Describe(expected), Describe(AsModules(RunsAlong(canvas, true, 100), moduleWidth)));
     // Left alignment: the first bar starts right after the 6.35 mm quiet zone.
@@ -299,7 +299,7 @@ TEST_F(DrawingTest, VerticalSymbolsRunUpOrDownBesideTheirTextBand) {
     control->get_IsBarValid(&valid);
     ASSERT_EQ(VARIANT_TRUE, valid);
     const int barColumn = row.textOnRight ? 10 : 109;
-    const std::vector<ElementRun> expected = ExpectedModules(barcode::BarStyle::Code128, "QUARENT");
+    const std::vector<ElementRun> expected = ExpectedModules(quarent::barcode::BarStyle::Code128, "QUARENT");
     EXPECT_EQ(Describe(expected), Describe(AsModules(RunsAlong(canvas, false, barColumn, row.fromBottom), 127)));
     // The text band is on the far side: the bars stop short of it.
     int barEnd = row.textOnRight ? 0 : canvas.Width() - 1;

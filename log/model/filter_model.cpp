@@ -1,4 +1,4 @@
-#include "filter_model.h"
+#include "model/filter_model.h"
 
 #include <cstdlib>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "message_rows.h"
+#include "model/message_rows.h"
 
-#include "value_text.h"
+#include "model/value_text.h"
 
 namespace quarent::brnlog {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "limit_test.h"
-#include "log_value.h"
+#include "model/value_limits.h"
+#include "model/log_value.h"
 
 namespace quarent::brnlog {
 

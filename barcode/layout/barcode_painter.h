@@ -5,12 +5,12 @@
 
 #include "encoders/barcode_types.h"
 
-// The drawing target of BarCodeEncoder::Draw. Coordinates are logical units of 0.01 mm with
+// The drawing target of DrawSymbol. Coordinates are logical units of 0.01 mm with
 // x growing to the right and y growing upward (a rectangle's top has the larger y). The
 // Windows shell implements the painter over a device context in MM_HIMETRIC; it owns the bar
 // and background brushes and the text font.
 
-namespace barcode {
+namespace quarent::barcode {
 
 // Rectangle in 0.01 mm; top > bottom for a rectangle of positive height.
 struct PaintRectangle {
@@ -20,7 +20,7 @@ struct PaintRectangle {
   std::int32_t bottom = 0;
 };
 
-// What Draw paints and where; the module width is in 0.01 mm (the control's BarWidth).
+// What DrawSymbol paints and where; the module width is in 0.01 mm (the control's BarWidth).
 struct DrawRequest {
   PaintRectangle bounds;
   std::int32_t moduleWidth = 35;
@@ -32,7 +32,7 @@ struct DrawRequest {
   std::string_view textSuffix;
 };
 
-// Portable painting operations that Draw needs.
+// Portable painting operations that DrawSymbol needs.
 class BarCodePainter {
  public:
   virtual ~BarCodePainter() = default;
@@ -47,4 +47,4 @@ class BarCodePainter {
   virtual void WriteText(std::int32_t x, std::int32_t y, std::string_view text, Alignment alignment) = 0;
 };
 
-}  // namespace barcode
+}  // namespace quarent::barcode

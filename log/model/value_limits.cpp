@@ -1,4 +1,4 @@
-#include "limit_test.h"
+#include "model/value_limits.h"
 
 #include <algorithm>
 #include <cfloat>

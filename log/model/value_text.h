@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "log_value.h"
-#include "platform_text.h"
+#include "model/log_value.h"
+#include "model/platform_text.h"
 
 namespace quarent::brnlog {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "filter_model.h"
-#include "platform_text.h"
+#include "model/filter_model.h"
+#include "model/platform_text.h"
 
 namespace quarent::brnlog {
 

@@ -1,39 +1,39 @@
 // The control window's messages: painting, background and the mouse events.
 #include "control/bar_code_control.h"
 
-namespace quarent::stellon {
+namespace quarent::barcode {
 namespace {
 
-using ::barcode::MouseAction;
+using barcode::MouseAction;
 
 std::int16_t KeysHeld() {
   std::int16_t shift = 0;
-  if (GetKeyState(VK_SHIFT) < 0) shift |= ::barcode::kShiftKey;
-  if (GetKeyState(VK_CONTROL) < 0) shift |= ::barcode::kControlKey;
-  if (GetKeyState(VK_MENU) < 0) shift |= ::barcode::kAltKey;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= barcode::kShiftKey;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= barcode::kControlKey;
+  if (GetKeyState(VK_MENU) < 0) shift |= barcode::kAltKey;
   return shift;
 }
 
 std::int16_t ButtonsHeld(WPARAM keys) {
   std::int16_t buttons = 0;
-  if (keys & MK_LBUTTON) buttons |= ::barcode::kLeftButton;
-  if (keys & MK_RBUTTON) buttons |= ::barcode::kRightButton;
-  if (keys & MK_MBUTTON) buttons |= ::barcode::kMiddleButton;
+  if (keys & MK_LBUTTON) buttons |= barcode::kLeftButton;
+  if (keys & MK_RBUTTON) buttons |= barcode::kRightButton;
+  if (keys & MK_MBUTTON) buttons |= barcode::kMiddleButton;
   return buttons;
 }
 
 // The action and button of a mouse button message; false for any other message.
 bool ButtonMessage(UINT message, MouseAction* action, std::int16_t* button) {
   switch (message) {
-    case WM_LBUTTONDOWN: *action = MouseAction::Press; *button = ::barcode::kLeftButton; return true;
-    case WM_RBUTTONDOWN: *action = MouseAction::Press; *button = ::barcode::kRightButton; return true;
-    case WM_MBUTTONDOWN: *action = MouseAction::Press; *button = ::barcode::kMiddleButton; return true;
-    case WM_LBUTTONUP: *action = MouseAction::Release; *button = ::barcode::kLeftButton; return true;
-    case WM_RBUTTONUP: *action = MouseAction::Release; *button = ::barcode::kRightButton; return true;
-    case WM_MBUTTONUP: *action = MouseAction::Release; *button = ::barcode::kMiddleButton; return true;
-    case WM_LBUTTONDBLCLK: *action = MouseAction::DoubleClick; *button = ::barcode::kLeftButton; return true;
-    case WM_RBUTTONDBLCLK: *action = MouseAction::DoubleClick; *button = ::barcode::kRightButton; return true;
-    case WM_MBUTTONDBLCLK: *action = MouseAction::DoubleClick; *button = ::barcode::kMiddleButton; return true;
+    case WM_LBUTTONDOWN: *action = MouseAction::Press; *button = barcode::kLeftButton; return true;
+    case WM_RBUTTONDOWN: *action = MouseAction::Press; *button = barcode::kRightButton; return true;
+    case WM_MBUTTONDOWN: *action = MouseAction::Press; *button = barcode::kMiddleButton; return true;
+    case WM_LBUTTONUP: *action = MouseAction::Release; *button = barcode::kLeftButton; return true;
+    case WM_RBUTTONUP: *action = MouseAction::Release; *button = barcode::kRightButton; return true;
+    case WM_MBUTTONUP: *action = MouseAction::Release; *button = barcode::kMiddleButton; return true;
+    case WM_LBUTTONDBLCLK: *action = MouseAction::DoubleClick; *button = barcode::kLeftButton; return true;
+    case WM_RBUTTONDBLCLK: *action = MouseAction::DoubleClick; *button = barcode::kRightButton; return true;
+    case WM_MBUTTONDBLCLK: *action = MouseAction::DoubleClick; *button = barcode::kMiddleButton; return true;
     default: return false;
   }
 }
@@ -41,12 +41,12 @@ bool ButtonMessage(UINT message, MouseAction* action, std::int16_t* button) {
 }  // namespace
 
 void BarCodeControl::RaiseMouseEvents(MouseAction action, std::int16_t button, LPARAM position) {
-  const ::barcode::MouseEvents events =
+  const barcode::MouseEvents events =
       mouse_.Map(action, button, KeysHeld(), static_cast<std::uint32_t>(position));
   for (size_t index = 0; index < events.count; ++index) {
-    const ::barcode::MouseEvent& event = events.items[index];
+    const barcode::MouseEvent& event = events.items[index];
     const auto id = static_cast<DISPID>(event.id);
-    if (event.id == ::barcode::MouseEventId::Click || event.id == ::barcode::MouseEventId::DblClick) {
+    if (event.id == barcode::MouseEventId::Click || event.id == barcode::MouseEventId::DblClick) {
       events_.RaiseEvent(id);
       continue;
     }
@@ -103,4 +103,4 @@ LRESULT BarCodeControl::OnWindowMessage(HWND window, UINT message, WPARAM wParam
   }
 }
 
-}  // namespace quarent::stellon
+}  // namespace quarent::barcode

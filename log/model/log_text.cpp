@@ -1,4 +1,4 @@
-#include "log_text.h"
+#include "model/log_text.h"
 
 namespace quarent::brnlog {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "filter_model.h"
-#include "log_value.h"
-#include "platform_text.h"
+#include "model/filter_model.h"
+#include "model/log_value.h"
+#include "model/platform_text.h"
 
 namespace quarent::brnlog {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "fake_platform_text.h"
-#include "limit_test.h"
+#include "model/value_limits.h"
 
 namespace quarent::brnlog {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform_text.h"
+#include "model/platform_text.h"
 
 namespace quarent::brnlog {
 

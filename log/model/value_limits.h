@@ -1,9 +1,9 @@
 #pragma once
-// Comparing a message value with a category limit, and the limit test that
+// Comparing a message value with a category limit, and the test that
 // decides whether a value passes a category's lower and upper conditions.
 #include <cstdint>
 
-#include "log_value.h"
+#include "model/log_value.h"
 
 namespace quarent::brnlog {
 

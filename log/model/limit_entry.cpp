@@ -1,4 +1,4 @@
-#include "limit_entry.h"
+#include "model/limit_entry.h"
 
 #include <cstdlib>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "log_value.h"
+#include "model/log_value.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "help_file.h"
+#include "model/help_file.h"
 
 namespace quarent::brnlog {
 
