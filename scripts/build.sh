@@ -8,5 +8,5 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 
 scripts/install-deps.sh
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja >/dev/null
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja
 cmake --build "$build" -j"${QUARENT_JOBS:-2}"
