@@ -4,6 +4,7 @@
 #include <new>
 
 #include "common/about_box.h"
+#include "common/property_access.h"
 #include "resource.h"
 #include "section_rules.h"
 
@@ -20,8 +21,6 @@ enum EventId : DISPID {
   kBeforeWrite = 7,
   kAfterWrite = 8,
 };
-
-VARIANT_BOOL AsVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
 // A client of ReadVB/WriteVB passes its buffer's address as a number of its
 // pointer size; in a 32-bit process an address above 2 GB arrives negative.
@@ -83,26 +82,16 @@ STDMETHODIMP SharedMemory::get_Ptr(unsigned char* p) {
   return p == nullptr ? E_POINTER : S_OK;
 }
 
-STDMETHODIMP SharedMemory::get_AutoLock(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = autoLock_;
-  return S_OK;
-}
+STDMETHODIMP SharedMemory::get_AutoLock(VARIANT_BOOL* value) { return ValueOut(autoLock_.load(), value); }
 
 STDMETHODIMP SharedMemory::put_AutoLock(VARIANT_BOOL value) {
-  CriticalSectionLock hold(lock_);
   autoLock_ = value;
   return S_OK;
 }
 
-STDMETHODIMP SharedMemory::get_FireEvents(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = fireEvents_;
-  return S_OK;
-}
+STDMETHODIMP SharedMemory::get_FireEvents(VARIANT_BOOL* value) { return ValueOut(fireEvents_.load(), value); }
 
 STDMETHODIMP SharedMemory::put_FireEvents(VARIANT_BOOL value) {
-  CriticalSectionLock hold(lock_);
   fireEvents_ = value;
   return S_OK;
 }
@@ -115,22 +104,17 @@ STDMETHODIMP SharedMemory::get_Size(LONG* value) {
 }
 
 STDMETHODIMP SharedMemory::get_MeFirst(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = meFirst_;
-  return S_OK;
+  CriticalSectionLock hold(lock_);
+  return ValueOut(meFirst_, value);
 }
 
 STDMETHODIMP SharedMemory::get_Name(BSTR* value) {
-  if (value == nullptr) return E_POINTER;
   CriticalSectionLock hold(lock_);
-  *value = SysAllocStringLen(name_.Get(), name_.Length());
-  return *value ? S_OK : E_OUTOFMEMORY;
+  return StringOut(name_, value);
 }
 
 STDMETHODIMP SharedMemory::get_IsCreated(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = AsVariantBool(HeldSection() != nullptr);
-  return S_OK;
+  return ValueOut(AsVariantBool(HeldSection() != nullptr), value);
 }
 
 STDMETHODIMP SharedMemory::Create(LONG size, BSTR name, VARIANT_BOOL* result) {
@@ -148,10 +132,8 @@ STDMETHODIMP SharedMemory::Create(LONG size, BSTR name, VARIANT_BOOL* result) {
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
-  if (name != nullptr) {
-    nameCopy = Bstr::Adopt(SysAllocStringLen(name, SysStringLen(name)));
-    if (!nameCopy.Get()) return E_OUTOFMEMORY;
-  }
+  const HRESULT copied = StringIn(name, nameCopy);
+  if (FAILED(copied)) return copied;
 
   SharedSection::Opened opened = SharedSection::Open(size, mappingName);
   if (!opened.section) return StatusFromPlatformError(opened.error);
@@ -200,7 +182,7 @@ HRESULT SharedMemory::Transfer(Direction direction, unsigned char* buffer, LONG 
   if (plan.decision == CopyDecision::kRefused) return E_INVALIDARG;
   if (plan.decision == CopyDecision::kPastEnd) return S_OK;
 
-  const bool raise = fireEvents_ != VARIANT_FALSE;
+  const bool raise = fireEvents_.load() != VARIANT_FALSE;
   if (raise) {
     RaiseNameEvent(direction == Direction::kRead ? kBeforeRead : kBeforeWrite, StoredName().Get());
     // A sink may have deleted or replaced the section: copy only within the
@@ -211,7 +193,7 @@ HRESULT SharedMemory::Transfer(Direction direction, unsigned char* buffer, LONG 
     if (plan.decision != CopyDecision::kCopy) return S_OK;
   }
 
-  const bool locked = autoLock_ != VARIANT_FALSE;
+  const bool locked = autoLock_.load() != VARIANT_FALSE;
   if (locked) section->Lock();
   unsigned char* place = section->View() + offset;
   if (direction == Direction::kRead) {
