@@ -13,10 +13,16 @@
 namespace quarent {
 namespace {
 
-HRESULT WriteEntry(const RegistryEntry& entry) {
+// The registry view of the other architecture on 64-bit Windows; 32-bit
+// Windows ignores the flag and has one view.
+constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
+// Writes `entry` under HKEY_CLASSES_ROOT in this process's view, or in the
+// view `view` names.
+HRESULT WriteEntry(const RegistryEntry& entry, REGSAM view = 0) {
   RegistryKey key;
   LONG error = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_WRITE, nullptr, key.Receive(), nullptr);
+                               KEY_WRITE | view, nullptr, key.Receive(), nullptr);
   if (error != ERROR_SUCCESS) return StatusFromPlatformError(error);
   if (entry.keyOnly) return S_OK;
   error = RegSetValueExW(key.Get(), entry.name.empty() ? nullptr : entry.name.c_str(), 0, REG_SZ,
@@ -42,6 +48,28 @@ HRESULT DeleteKeyTree(const std::wstring& path) {
   key.Reset();
   error = RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
   return error == ERROR_FILE_NOT_FOUND ? S_OK : StatusFromPlatformError(error);
+}
+
+bool KeyExists(const std::wstring& path, REGSAM view) {
+  RegistryKey key;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | view, key.Receive()) == ERROR_SUCCESS;
+}
+
+// Windows keeps one set of ProgID keys for both architectures but a class key
+// for each: when the other architecture's DLL still has the class registered,
+// the ProgID keys removed with ours are written back for it. (Where each view
+// has ProgIDs of its own, as under Wine, the other view's are still there.)
+HRESULT KeepProgIdsOfTheOtherView(const ClassRegistration& registration) {
+  if (registration.progId == nullptr) return S_OK;
+  if (!KeyExists(ClassKey(registration) + L"\\InprocServer32", kOtherView)) return S_OK;
+  if (KeyExists(registration.progId, kOtherView)) return S_OK;
+  const std::wstring classKey = ClassKey(registration);
+  for (const RegistryEntry& entry : RegistryEntriesOf(registration, std::wstring(), std::wstring())) {
+    if (entry.key.compare(0, classKey.size(), classKey) == 0) continue;
+    const HRESULT status = WriteEntry(entry, kOtherView);
+    if (FAILED(status)) return status;
+  }
+  return S_OK;
 }
 
 HRESULT DeleteOwnedKeys(ArrayView<ClassRegistration> classes) {
@@ -79,7 +107,10 @@ HRESULT RegisterComponent(ArrayView<ClassRegistration> classes) {
 }
 
 HRESULT UnregisterComponent(ArrayView<ClassRegistration> classes) {
-  const HRESULT status = DeleteOwnedKeys(classes);
+  HRESULT status = DeleteOwnedKeys(classes);
+  for (const ClassRegistration& registration : classes) {
+    if (SUCCEEDED(status)) status = KeepProgIdsOfTheOtherView(registration);
+  }
   ComPtr<ITypeLib> library;
   if (SUCCEEDED(GetModuleTypeLibrary(library.Receive()))) {
     TLIBATTR* attributes = nullptr;

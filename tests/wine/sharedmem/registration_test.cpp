@@ -35,6 +35,7 @@ TEST(SharedMemoryRegistration, WritesExactlyTheListedEntriesAndRemovesThem) {
 
   ASSERT_EQ(0, test::RegisterServer(L"QRNShrMem.dll", /*unregister=*/true));
   test::ExpectUnregistered(quarent::RegistrationOfQRNShrMem(), modulePath);
+  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, kTypeLibKey));
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
 
   // Registering again after removal restores the class.

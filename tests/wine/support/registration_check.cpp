@@ -18,7 +18,7 @@ struct TypeLibraryKeys {
   std::wstring platform;  // "<version>\<lcid in hex>\<win32|win64>"
 };
 
-TypeLibraryKeys TypeLibraryKeysOf(const std::wstring& modulePath) {
+TypeLibraryKeys TypeLibraryKeysOf(const std::wstring& modulePath, REGSAM view) {
   TypeLibraryKeys keys;
   ITypeLib* library = nullptr;
   if (FAILED(LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, &library))) return keys;
@@ -29,7 +29,7 @@ TypeLibraryKeys TypeLibraryKeysOf(const std::wstring& modulePath) {
     keys.id = quarent::GuidText(attributes->guid);
     keys.version = L"TypeLib\\" + keys.id + L"\\" + std::to_wstring(attributes->wMajorVerNum) + L"." +
                    std::to_wstring(attributes->wMinorVerNum);
-    keys.platform = keys.version + L"\\" + lcid + L"\\" + kTypeLibPlatform;
+    keys.platform = keys.version + L"\\" + lcid + L"\\" + TypeLibPlatform(view);
     library->ReleaseTLibAttr(attributes);
   }
   library->Release();
@@ -38,22 +38,23 @@ TypeLibraryKeys TypeLibraryKeysOf(const std::wstring& modulePath) {
 
 }  // namespace
 
-void ExpectRegistered(quarent::ArrayView<quarent::ClassRegistration> classes, const std::wstring& modulePath) {
-  const TypeLibraryKeys library = TypeLibraryKeysOf(modulePath);
+void ExpectRegistered(quarent::ArrayView<quarent::ClassRegistration> classes, const std::wstring& modulePath,
+                      REGSAM view) {
+  const TypeLibraryKeys library = TypeLibraryKeysOf(modulePath, view);
   ASSERT_FALSE(library.id.empty()) << "no type library in " << Narrow(modulePath);
-  EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, library.platform)) << Narrow(library.platform);
+  EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, library.platform, view)) << Narrow(library.platform);
 
   for (const quarent::ClassRegistration& registration : classes) {
     for (const quarent::RegistryEntry& entry : quarent::RegistryEntriesOf(registration, modulePath, library.id)) {
       SCOPED_TRACE(Narrow(entry.key + L" " + entry.name));
       if (entry.keyOnly) {
-        EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, entry.key));
+        EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, entry.key, view));
         continue;
       }
       const wchar_t* name = entry.name.empty() ? nullptr : entry.name.c_str();
-      EXPECT_EQ(static_cast<DWORD>(REG_SZ), RegistryValueType(HKEY_CLASSES_ROOT, entry.key, name));
-      const std::wstring data = ReadRegistryString(HKEY_CLASSES_ROOT, entry.key, name).value_or(L"(missing)");
-      if (entry.data == modulePath) {
+      EXPECT_EQ(static_cast<DWORD>(REG_SZ), RegistryValueType(HKEY_CLASSES_ROOT, entry.key, name, view));
+      const std::wstring data = ReadRegistryString(HKEY_CLASSES_ROOT, entry.key, name, view).value_or(L"(missing)");
+      if (entry.data.find(modulePath) != std::wstring::npos) {
         EXPECT_EQ(0, lstrcmpiW(entry.data.c_str(), data.c_str())) << Narrow(data);
       } else {
         EXPECT_EQ(Narrow(entry.data), Narrow(data));
@@ -62,15 +63,16 @@ void ExpectRegistered(quarent::ArrayView<quarent::ClassRegistration> classes, co
   }
 }
 
-void ExpectUnregistered(quarent::ArrayView<quarent::ClassRegistration> classes, const std::wstring& modulePath) {
+void ExpectUnregistered(quarent::ArrayView<quarent::ClassRegistration> classes, const std::wstring& modulePath,
+                        REGSAM view) {
   for (const quarent::ClassRegistration& registration : classes) {
     for (const std::wstring& key : quarent::OwnedKeysOf(registration)) {
-      EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, key)) << Narrow(key);
+      EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, key, view)) << Narrow(key);
     }
   }
-  const TypeLibraryKeys library = TypeLibraryKeysOf(modulePath);
+  const TypeLibraryKeys library = TypeLibraryKeysOf(modulePath, view);
   ASSERT_FALSE(library.id.empty()) << "no type library in " << Narrow(modulePath);
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\" + library.id)) << Narrow(library.id);
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, library.platform, view)) << Narrow(library.platform);
 }
 
 }  // namespace test
