@@ -1,5 +1,6 @@
-// Renders barcodes through DrawToDC into BMP files for an independent decoder: for each case
-// <name>.bmp and <name>.txt (the caption the decoder must read) in the current folder.
+// Renders barcodes through DrawToDC, and one control window through PrintWindow, into BMP files
+// for an independent decoder: for each case <name>.bmp and <name>.txt (the caption the decoder
+// must read) in the current folder.
 #include <windows.h>
 
 #include <cstdio>
@@ -30,6 +31,17 @@ const Case kCases[] = {
     {"codabar", qrnBarCodeCodeabar, L"A40156B"},
 };
 
+// Writes <name>.bmp and <name>.txt holding `caption`.
+bool Save(const test::Canvas& canvas, const std::string& name, const wchar_t* caption) {
+  if (!canvas.SaveBmp(std::wstring(name.begin(), name.end()) + L".bmp")) return false;
+  FILE* expected = std::fopen((name + ".txt").c_str(), "wb");
+  if (expected == nullptr) return false;
+  char text[256] = {};
+  WideCharToMultiByte(CP_ACP, 0, caption, -1, text, sizeof text, nullptr, nullptr);
+  std::fputs(text, expected);
+  return std::fclose(expected) == 0;
+}
+
 bool Render(const Case& item) {
   test::HostedControl control;
   test::Bstr empty(L"");
@@ -49,15 +61,26 @@ bool Render(const Case& item) {
     std::printf("%s: not drawn (0x%08lX)\n", item.name, static_cast<unsigned long>(status));
     return false;
   }
-  const std::string base = item.name;
-  if (!canvas.SaveBmp(std::wstring(base.begin(), base.end()) + L".bmp")) return false;
-  FILE* expected = std::fopen((base + ".txt").c_str(), "wb");
-  if (expected == nullptr) return false;
-  char text[256] = {};
-  WideCharToMultiByte(CP_ACP, 0, item.caption, -1, text, sizeof text, nullptr, nullptr);
-  std::fputs(text, expected);
-  std::fclose(expected);
-  return true;
+  return Save(canvas, item.name, item.caption);
+}
+
+// The window of an in-place active control drawn into a bitmap by PrintWindow, as hosts take
+// pictures of forms.
+bool RenderPrintedWindow() {
+  const wchar_t caption[] = L"PrintWindow";
+  test::HostedControl control;
+  control.Site().position = {10, 10, 630, 170};
+  test::Bstr text(caption);
+  if (FAILED(control->put_Caption(text.Get())) || FAILED(control->put_BarWidth(80)) || FAILED(control.Activate())) {
+    std::printf("printed window: the control refused the case\n");
+    return false;
+  }
+  test::Canvas canvas(620, 160);
+  if (!PrintWindow(control.ControlWindow(), canvas.Dc(), 0)) {
+    std::printf("printed window: PrintWindow failed\n");
+    return false;
+  }
+  return Save(canvas, "printwindow-code128", caption);
 }
 
 }  // namespace
@@ -70,6 +93,7 @@ int main() {
     return 1;
   }
   for (const Case& item : kCases) failures += Render(item) ? 0 : 1;
+  failures += RenderPrintedWindow() ? 0 : 1;
   CoUninitialize();
   return failures == 0 ? 0 : 1;
 }
