@@ -13,42 +13,12 @@
 #include "QRNBC10_h.h"
 #include "com_client.h"
 #include "common/com_ptr.h"
-#include "processes.h"
+#include "type_library_reader.h"
 
 namespace {
 
 using quarent::ComPtr;
-
-// The type library embedded in `dll` (beside this program), not registered.
-ComPtr<ITypeLib> EmbeddedLibrary(const wchar_t* dll) {
-  ComPtr<ITypeLib> library;
-  LoadTypeLibEx(test::BesideProgram(dll).c_str(), REGKIND_NONE, library.Receive());
-  return library;
-}
-
-std::string TakeText(BSTR text) {
-  const std::string narrow = text ? test::Narrow(text) : std::string();
-  SysFreeString(text);
-  return narrow;
-}
-
-std::string HelpString(ITypeInfo* info, MEMBERID member) {
-  BSTR help = nullptr;
-  info->GetDocumentation(member, nullptr, &help, nullptr, nullptr);
-  return TakeText(help);
-}
-
-ComPtr<ITypeInfo> EnumerationNamed(ITypeLib* library, const std::string& name) {
-  ComPtr<ITypeInfo> info;
-  for (UINT index = 0; index < library->GetTypeInfoCount(); ++index) {
-    TYPEKIND kind = TKIND_MAX;
-    BSTR typeName = nullptr;
-    library->GetTypeInfoType(index, &kind);
-    library->GetDocumentation(static_cast<INT>(index), &typeName, nullptr, nullptr, nullptr);
-    if (kind == TKIND_ENUM && TakeText(typeName) == name) library->GetTypeInfo(index, info.Receive());
-  }
-  return info;
-}
+using test::HelpStringOf;
 
 // Help strings of the enumeration's members, in their order.
 std::vector<std::string> MemberHelpStrings(ITypeInfo* info) {
@@ -60,7 +30,7 @@ std::vector<std::string> MemberHelpStrings(ITypeInfo* info) {
   for (UINT index = 0; index < count; ++index) {
     VARDESC* variable = nullptr;
     if (FAILED(info->GetVarDesc(index, &variable))) continue;
-    helps.push_back(HelpString(info, variable->memid));
+    helps.push_back(HelpStringOf(info, variable->memid));
     info->ReleaseVarDesc(variable);
   }
   return helps;
@@ -99,11 +69,11 @@ TEST(TypeLibraryTest, EnumerationsAndTheirMembersCarryTheirHelpStrings) {
   };
   for (const Enumeration& enumeration : enumerations) {
     SCOPED_TRACE(test::Narrow(enumeration.dll) + " " + enumeration.name);
-    ComPtr<ITypeLib> library = EmbeddedLibrary(enumeration.dll);
+    ComPtr<ITypeLib> library = test::EmbeddedTypeLibrary(enumeration.dll);
     ASSERT_TRUE(library);
-    ComPtr<ITypeInfo> info = EnumerationNamed(library.Get(), enumeration.name);
+    ComPtr<ITypeInfo> info = test::TypeNamed(library.Get(), TKIND_ENUM, enumeration.name);
     ASSERT_TRUE(info);
-    EXPECT_EQ(HelpString(info.Get(), MEMBERID_NIL), enumeration.help);
+    EXPECT_EQ(HelpStringOf(info.Get(), MEMBERID_NIL), enumeration.help);
     const std::vector<std::string> helps = MemberHelpStrings(info.Get());
     ASSERT_FALSE(helps.empty());
     if (enumeration.members.empty()) {
@@ -124,7 +94,7 @@ const TYPEDESC& ColourType(const FUNCDESC& function) {
 
 TEST(TypeLibraryTest, ColourPropertiesAreTheOleColorAliasOfStdole) {
   test::Apartment apartment;
-  ComPtr<ITypeLib> library = EmbeddedLibrary(L"QRNBC10.dll");
+  ComPtr<ITypeLib> library = test::EmbeddedTypeLibrary(L"QRNBC10.dll");
   ASSERT_TRUE(library);
   ComPtr<ITypeInfo> dispatch;
   ASSERT_EQ(library->GetTypeInfoOfGuid(IID_IQRNBarCode, dispatch.Receive()), S_OK);
@@ -157,9 +127,7 @@ TEST(TypeLibraryTest, ColourPropertiesAreTheOleColorAliasOfStdole) {
         ASSERT_EQ(type.vt, VT_USERDEFINED);
         ComPtr<ITypeInfo> alias;
         ASSERT_EQ(side.info->GetRefTypeInfo(type.hreftype, alias.Receive()), S_OK);
-        BSTR name = nullptr;
-        alias->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-        EXPECT_EQ(TakeText(name), "OLE_COLOR");
+        EXPECT_EQ(test::NameOf(alias.Get(), MEMBERID_NIL), "OLE_COLOR");
         ASSERT_EQ(alias->GetTypeAttr(&attributes), S_OK);
         EXPECT_EQ(attributes->typekind, TKIND_ALIAS);
         EXPECT_EQ(attributes->tdescAlias.vt, VT_UI4);
