@@ -4,9 +4,11 @@
 #
 # Builds <name>.dll, an in-process component server: the IDL is compiled by widl
 # into <name>.tlb (embedded by the .rc as TYPELIB resource 1), <name>_h.h and
-# <name>_i.c (the interface and class identifiers). REGISTRATION is the file
-# that describes how the classes are registered; it becomes <name>_registration,
-# which the DLL, its test clients and the registry listing share. The install step copies the
+# <name>_i.c (the interface and class identifiers); cmake/complete-typelib.pl then
+# adds to the type library what widl cannot write (enumeration member help
+# strings, OLE_COLOR parameters). REGISTRATION is the file that describes how
+# the classes are registered; it becomes <name>_registration, which the DLL, its
+# test clients and the registry listing share. The install step copies the
 # DLL with the IDL, type library and generated header/identifiers into
 # <name>/<x86|x64>/.
 # The type library is built for the DLL's architecture (SYS_WIN32 or SYS_WIN64),
@@ -28,7 +30,8 @@ function(add_com_component name)
     COMMAND ${QUARENT_WIDL} ${QUARENT_WIDL_FLAGS} -I${CMAKE_CURRENT_SOURCE_DIR}
             -t -T ${gen}/${name}.tlb -h -H ${gen}/${name}_h.h -u -U ${gen}/${name}_i.c ${idl}
     COMMAND perl ${CMAKE_SOURCE_DIR}/cmake/fix-typelib-guid.pl ${idl} ${gen}/${name}.tlb
-    DEPENDS ${idl} ${CMAKE_SOURCE_DIR}/cmake/fix-typelib-guid.pl
+    COMMAND perl ${CMAKE_SOURCE_DIR}/cmake/complete-typelib.pl ${idl} ${gen}/${name}.tlb
+    DEPENDS ${idl} ${CMAKE_SOURCE_DIR}/cmake/fix-typelib-guid.pl ${CMAKE_SOURCE_DIR}/cmake/complete-typelib.pl
     COMMENT "widl ${name}.idl")
 
   get_filename_component(rc ${ARG_RC} ABSOLUTE)

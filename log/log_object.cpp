@@ -45,6 +45,9 @@ HRESULT Log::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
 void* Log::FindInterface(REFIID iid) {
   if (IsEqualIID(iid, IID_ILog) || IsEqualIID(iid, IID_IDispatch)) return static_cast<ILog*>(this);
   if (IsEqualIID(iid, IID_IConnectionPointContainer)) return static_cast<IConnectionPointContainer*>(this);
+  if (IsEqualIID(iid, IID_IProvideClassInfo) || IsEqualIID(iid, IID_IProvideClassInfo2)) {
+    return static_cast<IProvideClassInfo2*>(this);
+  }
   return nullptr;
 }
 

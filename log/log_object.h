@@ -15,7 +15,8 @@
 
 namespace quarent::brnlog {
 
-class Log : public ComObject<DualInterface<ILog>, ConnectionPointContainer>, private LogWindowOwner {
+class Log : public ComObject<DualInterface<ILog>, ConnectionPointContainer, ProvideClassInfoFor<::Log, _ILogEvents>>,
+            private LogWindowOwner {
  public:
   explicit Log(IUnknown* outer);
   ~Log() override;

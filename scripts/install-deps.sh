@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine32:i386 wine64 libwine-dev
   xvfb xauth x11-apps imagemagick
-  zbar-tools libzint-dev
+  zbar-tools libzint-dev tesseract-ocr
   fonts-liberation python3-zxing-cpp python3-pil
   clang libclang-rt-14-dev
 )

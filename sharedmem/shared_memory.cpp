@@ -48,6 +48,9 @@ void* SharedMemory::FindInterface(REFIID iid) {
   if (IsEqualIID(iid, IID_ISharedMemory) || IsEqualIID(iid, IID_IDispatch)) return static_cast<ISharedMemory*>(this);
   if (IsEqualIID(iid, IID_ISupportErrorInfo)) return static_cast<ISupportErrorInfo*>(this);
   if (IsEqualIID(iid, IID_IConnectionPointContainer)) return static_cast<IConnectionPointContainer*>(this);
+  if (IsEqualIID(iid, IID_IProvideClassInfo) || IsEqualIID(iid, IID_IProvideClassInfo2)) {
+    return static_cast<IProvideClassInfo2*>(this);
+  }
   return nullptr;
 }
 

@@ -18,7 +18,8 @@
 namespace quarent::sharedmem {
 
 class SharedMemory : public ComObject<DualInterface<ISharedMemory>, SupportErrorInfoFor<ISharedMemory>,
-                                      ConnectionPointContainer> {
+                                      ConnectionPointContainer,
+                                      ProvideClassInfoFor<QRNSharedMemory, _ISharedMemoryEvents>> {
  public:
   explicit SharedMemory(IUnknown* outer);
   ~SharedMemory() override;

@@ -1,4 +1,5 @@
-// The control window's messages: painting, background and the mouse events.
+// The control window's messages: painting (also into a host's context), background and the
+// mouse events.
 #include "control/bar_code_control.h"
 
 namespace quarent::barcode {
@@ -36,6 +37,16 @@ bool ButtonMessage(UINT message, MouseAction* action, std::int16_t* button) {
     case WM_MBUTTONDBLCLK: *action = MouseAction::DoubleClick; *button = barcode::kMiddleButton; return true;
     default: return false;
   }
+}
+
+// Fills the whole client area of `window` in `dc` with `backColor`.
+void EraseBackground(HWND window, HDC dc, OLE_COLOR backColor) {
+  RECT client;
+  GetClientRect(window, &client);
+  COLORREF rgb = 0;
+  if (FAILED(OleTranslateColor(backColor, nullptr, &rgb))) rgb = backColor & 0xFFFFFF;
+  GdiObject<HBRUSH> brush(CreateSolidBrush(rgb));
+  FillRect(dc, &client, brush.Get());
 }
 
 }  // namespace
@@ -78,15 +89,9 @@ LRESULT BarCodeControl::OnWindowMessage(HWND window, UINT message, WPARAM wParam
       RaiseMouseEvents(MouseAction::Move, ButtonsHeld(wParam), lParam);
       return 0;
     }
-    case WM_ERASEBKGND: {
-      RECT client;
-      GetClientRect(window, &client);
-      COLORREF rgb = 0;
-      if (FAILED(OleTranslateColor(backColor_, nullptr, &rgb))) rgb = backColor_ & 0xFFFFFF;
-      GdiObject<HBRUSH> brush(CreateSolidBrush(rgb));
-      FillRect(reinterpret_cast<HDC>(wParam), &client, brush.Get());
+    case WM_ERASEBKGND:
+      EraseBackground(window, reinterpret_cast<HDC>(wParam), backColor_);
       return 1;
-    }
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
@@ -96,6 +101,16 @@ LRESULT BarCodeControl::OnWindowMessage(HWND window, UINT message, WPARAM wParam
         PaintInto(dc, client);
       }
       EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      // A host drawing the window into its own context (PrintWindow, WM_PRINT through the
+      // default procedure, DrawToBitmap) gets the picture WM_PAINT puts on the screen.
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      EraseBackground(window, dc, backColor_);
+      RECT client;
+      GetClientRect(window, &client);
+      PaintInto(dc, client);
       return 0;
     }
     default:

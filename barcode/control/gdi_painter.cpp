@@ -30,6 +30,12 @@ std::int32_t GdiPainter::TextHeight() {
   return GetTextMetricsA(dc_, &metrics) ? metrics.tmHeight : 0;
 }
 
+std::int32_t GdiPainter::TextDescent() {
+  if (!hasFont_) return 0;
+  TEXTMETRICA metrics = {};
+  return GetTextMetricsA(dc_, &metrics) ? metrics.tmDescent : 0;
+}
+
 void GdiPainter::WriteText(std::int32_t x, std::int32_t y, std::string_view text, barcode::Alignment alignment) {
   UINT horizontal = TA_CENTER;
   if (alignment == barcode::Alignment::Left) horizontal = TA_LEFT;

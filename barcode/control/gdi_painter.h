@@ -18,6 +18,7 @@ class GdiPainter : public barcode::BarCodePainter {
   void FillBackground(const barcode::PaintRectangle& rectangle) override;
   void FillBar(const barcode::PaintRectangle& rectangle) override;
   std::int32_t TextHeight() override;
+  std::int32_t TextDescent() override;
   void WriteText(std::int32_t x, std::int32_t y, std::string_view text, barcode::Alignment alignment) override;
 
  private:

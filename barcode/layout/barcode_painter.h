@@ -42,6 +42,8 @@ class BarCodePainter {
   virtual void FillBar(const PaintRectangle& rectangle) = 0;
   // Character height of the text font in 0.01 mm (its tmHeight); 0 when there is no font.
   virtual std::int32_t TextHeight() = 0;
+  // Depth of the text font below its baseline in 0.01 mm (its tmDescent); 0 when there is no font.
+  virtual std::int32_t TextDescent() = 0;
   // Writes `text` (ANSI) in the text font with its baseline through (x, y) and x at its left end,
   // right end or centre as `alignment` says (TA_LEFT/TA_RIGHT/TA_CENTER with TA_BASELINE).
   virtual void WriteText(std::int32_t x, std::int32_t y, std::string_view text, Alignment alignment) = 0;

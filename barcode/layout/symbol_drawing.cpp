@@ -32,8 +32,8 @@ bool DrawSymbol(const BarCodeEncoder& encoder, BarCodePainter& painter, const Dr
     std::string text;
     text.reserve(request.textPrefix.size() + encoder.SourceText().size() + request.textSuffix.size());
     text.append(request.textPrefix).append(encoder.SourceText()).append(request.textSuffix);
-    const TextAnchor anchor =
-        TextAnchorFor(request.bounds, walk, symbolLength, request.orientation, request.textAlignment);
+    const TextAnchor anchor = TextAnchorFor(request.bounds, walk, symbolLength, painter.TextDescent(),
+                                            request.orientation, request.textAlignment);
     painter.WriteText(anchor.x, anchor.y, text, anchor.alignment);
   }
   return true;

@@ -89,10 +89,11 @@ constexpr ModuleWalk StartModuleWalk(const PaintRectangle& bounds, std::int32_t 
   return walk;
 }
 
-// Where the text of a symbol `symbolLength` long goes: beside the symbol on the outer side of
-// the text band, at the symbol's start, end or middle as `textAlignment` says.
+// Where the text of a symbol `symbolLength` long goes: at the symbol's start, end or middle as
+// `textAlignment` says, with its baseline `textDescent` inside the outer side of the text band,
+// so that the descenders stay inside the band too.
 constexpr TextAnchor TextAnchorFor(const PaintRectangle& bounds, const ModuleWalk& walk, std::int64_t symbolLength,
-                                   Orientation orientation, Alignment textAlignment) {
+                                   std::int32_t textDescent, Orientation orientation, Alignment textAlignment) {
   std::int64_t start = 0;
   std::int64_t end = 0;
   switch (orientation) {
@@ -113,12 +114,16 @@ constexpr TextAnchor TextAnchorFor(const PaintRectangle& bounds, const ModuleWal
   if (textAlignment == Alignment::Right) along = end;
   if (textAlignment == Alignment::Center) along = (start + end) / 2;
   const auto position = static_cast<std::int32_t>(along);
+  // The glyphs rise from the baseline toward the bars: up when horizontal, to the left beside
+  // a symbol running up, to the right beside one running down.
   switch (orientation) {
-    case Orientation::VerticallyUp: return {bounds.right, position, textAlignment};
-    case Orientation::VerticallyDown: return {bounds.left, position, textAlignment};
+    case Orientation::VerticallyUp:
+      return {static_cast<std::int32_t>(std::int64_t{bounds.right} - textDescent), position, textAlignment};
+    case Orientation::VerticallyDown:
+      return {static_cast<std::int32_t>(std::int64_t{bounds.left} + textDescent), position, textAlignment};
     case Orientation::Horizontally: break;
   }
-  return {position, bounds.bottom, textAlignment};
+  return {position, static_cast<std::int32_t>(std::int64_t{bounds.bottom} + textDescent), textAlignment};
 }
 
 // The smallest extent that holds a symbol of extent `symbolExtent` and its text band

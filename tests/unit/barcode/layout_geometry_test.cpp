@@ -58,7 +58,7 @@ TEST(SymbolGeometry, CentreShiftTruncatesTowardZero) {
   EXPECT_EQ(0, AlignmentShift(1729, Alignment::Left));
 }
 
-TEST(SymbolGeometry, TextAnchorsSitOnTheOuterSideOfTheBand) {
+TEST(SymbolGeometry, TextBaselinesSitTheDescentInsideTheOuterSideOfTheBand) {
   const PaintRectangle wide{100, 3000, 10100, 0};
   const PaintRectangle tall{0, 10000, 3000, 200};
   struct Row {
@@ -70,22 +70,23 @@ TEST(SymbolGeometry, TextAnchorsSitOnTheOuterSideOfTheBand) {
     int y;
   };
   // Horizontal: symbol from 735 to 735 + 7001 = 7736. Up: from 835 to 7836. Down: from
-  // 9365 to 2364.
+  // 9365 to 2364. A descent of 90 puts the baseline 90 inside the band's outer side: above
+  // the bottom (0), left of the right side (3000), right of the left side (0).
   const Row rows[] = {
-      {"horizontal left", wide, Orientation::Horizontally, Alignment::Left, 735, 0},
-      {"horizontal right", wide, Orientation::Horizontally, Alignment::Right, 7736, 0},
-      {"horizontal centre", wide, Orientation::Horizontally, Alignment::Center, 4235, 0},
-      {"up left", tall, Orientation::VerticallyUp, Alignment::Left, 3000, 835},
-      {"up right", tall, Orientation::VerticallyUp, Alignment::Right, 3000, 7836},
-      {"up centre", tall, Orientation::VerticallyUp, Alignment::Center, 3000, 4335},
-      {"down left", tall, Orientation::VerticallyDown, Alignment::Left, 0, 9365},
-      {"down right", tall, Orientation::VerticallyDown, Alignment::Right, 0, 2364},
-      {"down centre", tall, Orientation::VerticallyDown, Alignment::Center, 0, 5864},
+      {"horizontal left", wide, Orientation::Horizontally, Alignment::Left, 735, 90},
+      {"horizontal right", wide, Orientation::Horizontally, Alignment::Right, 7736, 90},
+      {"horizontal centre", wide, Orientation::Horizontally, Alignment::Center, 4235, 90},
+      {"up left", tall, Orientation::VerticallyUp, Alignment::Left, 2910, 835},
+      {"up right", tall, Orientation::VerticallyUp, Alignment::Right, 2910, 7836},
+      {"up centre", tall, Orientation::VerticallyUp, Alignment::Center, 2910, 4335},
+      {"down left", tall, Orientation::VerticallyDown, Alignment::Left, 90, 9365},
+      {"down right", tall, Orientation::VerticallyDown, Alignment::Right, 90, 2364},
+      {"down centre", tall, Orientation::VerticallyDown, Alignment::Center, 90, 5864},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const ModuleWalk walk = StartModuleWalk(row.bounds, 35, 7001, 500, row.orientation, Alignment::Left);
-    const TextAnchor anchor = TextAnchorFor(row.bounds, walk, 7001, row.orientation, row.alignment);
+    const TextAnchor anchor = TextAnchorFor(row.bounds, walk, 7001, 90, row.orientation, row.alignment);
     EXPECT_EQ(row.x, anchor.x);
     EXPECT_EQ(row.y, anchor.y);
     EXPECT_EQ(row.alignment, anchor.alignment);
@@ -122,6 +123,7 @@ class RecordingPainter : public BarCodePainter {
   int textX = 0, textY = 0;
   Alignment textAlignment = Alignment::Left;
   std::int32_t textHeight = 0;
+  std::int32_t textDescent = 0;
   int heightQueries = 0;
 
   void FillBackground(const PaintRectangle& rectangle) override { backgrounds.push_back(rectangle); }
@@ -130,6 +132,7 @@ class RecordingPainter : public BarCodePainter {
     ++heightQueries;
     return textHeight;
   }
+  std::int32_t TextDescent() override { return textDescent; }
   void WriteText(std::int32_t x, std::int32_t y, std::string_view written, Alignment alignment) override {
     text = std::string(written);
     textX = x;
@@ -148,6 +151,7 @@ TEST(SymbolDrawing, PaintsEveryBarModuleAndTheText) {
   });
   RecordingPainter painter;
   painter.textHeight = 400;
+  painter.textDescent = 80;
   DrawRequest request;
   request.bounds = {0, 3000, 10000, 0};
   request.moduleWidth = 50;
@@ -162,7 +166,7 @@ TEST(SymbolDrawing, PaintsEveryBarModuleAndTheText) {
   EXPECT_EQ(635 + 39 * 50 - 50, painter.bars.back().right);
   EXPECT_EQ("<A>", painter.text);
   EXPECT_EQ(635 + 39 * 50 / 2, painter.textX);
-  EXPECT_EQ(0, painter.textY);
+  EXPECT_EQ(80, painter.textY) << "the baseline a descent above the bottom";
   EXPECT_EQ(Alignment::Center, painter.textAlignment);
 }
 

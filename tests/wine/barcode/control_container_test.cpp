@@ -1,6 +1,6 @@
 // QRNBarCode hosted by the test container: site and ambient properties, default font,
-// in-place activation, AutoSize, painting, mouse events, property-change notifications,
-// quick activation and the metafile picture.
+// in-place activation, AutoSize, painting (also through PrintWindow), mouse events,
+// property-change notifications, quick activation and the metafile picture.
 #include <windows.h>
 #include <olectl.h>
 
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "QRNBC10_h.h"
+#include "canvas.h"
 #include "com_client.h"
 #include "event_recorder.h"
 #include "test_container.h"
@@ -253,6 +254,37 @@ TEST_F(ContainerTest, PaintingSetsIsBarValidBySize) {
   control->get_IsBarValid(&valid);
   EXPECT_EQ(VARIANT_FALSE, valid);
   inPlace->Release();
+}
+
+TEST_F(ContainerTest, PrintWindowGivesThePictureTheScreenShows) {
+  test::HostedControl control;
+  control.Site().position = {10, 20, 470, 170};
+  ASSERT_EQ(S_OK, control->put_BarWidth(80));
+  ASSERT_EQ(S_OK, control->put_BackColor(RGB(0xFF, 0xFF, 0xE0)));
+  ASSERT_EQ(S_OK, control.Activate());
+  HWND window = control.ControlWindow();
+  ASSERT_NE(nullptr, window);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  test::Canvas screen(460, 150);
+  HDC windowDc = GetDC(window);
+  ASSERT_TRUE(BitBlt(screen.Dc(), 0, 0, 460, 150, windowDc, 0, 0, SRCCOPY));
+  ReleaseDC(window, windowDc);
+  test::Canvas printed(460, 150);
+  ASSERT_TRUE(PrintWindow(window, printed.Dc(), 0));
+
+  EXPECT_EQ(0xFFFFE0u, screen.Pixel(2, 2)) << "the screen shows the control's background";
+  EXPECT_EQ(0xFFFFE0u, printed.Pixel(2, 2)) << "the background is printed too";
+  // Rows through the bars: the same dark and light pixels in both.
+  int darkPixels = 0;
+  int differing = 0;
+  for (int y = 0; y < 100; y += 3) {
+    for (int x = 0; x < 460; ++x) {
+      darkPixels += printed.IsDark(x, y);
+      differing += printed.IsDark(x, y) != screen.IsDark(x, y);
+    }
+  }
+  EXPECT_GT(darkPixels, 34 * 100) << "bars in the printed picture";
+  EXPECT_EQ(0, differing);
 }
 
 TEST_F(ContainerTest, MouseMessagesBecomeEventsWithTheDoubleClickRule) {

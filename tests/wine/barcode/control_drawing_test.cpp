@@ -339,4 +339,53 @@ TEST_F(DrawingTest, TheTextIsWrittenInTheBandBelowTheBars) {
   EXPECT_GT(top, 120 - 30) << "nothing but the band changes";
 }
 
+TEST_F(DrawingTest, TextWithDescendersStaysInsideTheRectangle) {
+  struct Row {
+    Constants_Orientation orientation;
+    const char* name;
+  };
+  const Row rows[] = {{qrnHorizontally, "horizontal"}, {qrnVerticallyUp, "up"}, {qrnVerticallyDown, "down"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    test::HostedControl control;
+    test::Bstr caption(L"gjpqy, Qypg; jqp");
+    ASSERT_EQ(S_OK, control->put_Caption(caption.Get()));
+    ASSERT_EQ(S_OK, control->put_BarOrientation(row.orientation));
+    ASSERT_EQ(S_OK, control->put_BackColor(RGB(0xE0, 0xE0, 0xE0)));
+    // The rectangle is the valid size, rounded up to whole pixels: as tight as it can be.
+    LONG cx = 0, cy = 0;
+    VARIANT_BOOL sized = VARIANT_FALSE;
+    ASSERT_EQ(S_OK, control->GetValidSize(&cx, &cy, &sized));
+    const int width = static_cast<int>((cx * 96 + 2539) / 2540);
+    const int height = static_cast<int>((cy * 96 + 2539) / 2540);
+    constexpr int kMargin = 30;
+    Canvas canvas(width + 2 * kMargin, height + 2 * kMargin);
+    VARIANT_BOOL drawn = VARIANT_FALSE;
+    ASSERT_EQ(S_OK, control->DrawToDC(static_cast<LONG>(reinterpret_cast<LONG_PTR>(canvas.Dc())), kMargin, kMargin,
+                                      kMargin + width, kMargin + height, &drawn));
+    VARIANT_BOOL valid = VARIANT_FALSE;
+    control->get_IsBarValid(&valid);
+    ASSERT_EQ(VARIANT_TRUE, valid);
+
+    int touchedOutside = 0;
+    int textPixels = 0;
+    const int band = static_cast<int>(Pixels(400)) - 2;  // inside the 4 mm text band
+    for (int y = 0; y < canvas.Height(); ++y) {
+      for (int x = 0; x < canvas.Width(); ++x) {
+        const bool inside = x >= kMargin && x < kMargin + width && y >= kMargin && y < kMargin + height;
+        if (!inside) {
+          touchedOutside += canvas.Pixel(x, y) != 0xFFFFFF;
+          continue;
+        }
+        const bool inBand = row.orientation == qrnHorizontally ? y >= kMargin + height - band
+                            : row.orientation == qrnVerticallyUp ? x >= kMargin + width - band
+                                                                  : x < kMargin + band;
+        textPixels += inBand && canvas.IsDark(x, y);
+      }
+    }
+    EXPECT_EQ(0, touchedOutside);
+    EXPECT_GT(textPixels, 100) << "the caption is written in its band";
+  }
+}
+
 }  // namespace

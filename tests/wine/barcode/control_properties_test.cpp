@@ -216,9 +216,10 @@ TEST_F(ControlTest, TypeLibraryKeepsSlotsTypesHelpStringsEventsAndConstants) {
   ITypeInfo* vtable = nullptr;
   ASSERT_EQ(S_OK, dispatch->GetRefTypeOfImplType(-1, &vtableReference));
   ASSERT_EQ(S_OK, dispatch->GetRefTypeInfo(vtableReference, &vtable));
-  // Colours are unsigned 32-bit numbers (19), flags booleans (11), numbers signed 32-bit (3).
+  // Colours are the OLE_COLOR alias, flags booleans (11), numbers signed 32-bit (3).
   const std::vector<std::string> expected = {
-      "0 g(26>8or)", "0 p(8)", "-501 p(19)", "-501 g(26>19or)", "-513 p(19)", "-513 g(26>19or)", "-500 p(11)",
+      "0 g(26>8or)", "0 p(8)", "-501 p(OLE_COLOR)", "-501 g(26>OLE_COLORor)", "-513 p(OLE_COLOR)",
+      "-513 g(26>OLE_COLORor)", "-500 p(11)",
       "-500 g(26>11or)", "-512 p(26>IFontDisp)", "-512 r(26>IFontDisp)",
       "-512 g(26>26>IFontDispor)", "-518 p(8)", "-518 g(26>8or)", "1000 g(26>Constants_BarCodeSelor)",
       "1000 p(Constants_BarCodeSel)", "1 g(26>11or)", "1 p(11)", "1001 g(26>11or)", "1001 p(11)", "1002 g(26>8or)",

@@ -38,7 +38,7 @@ for picture in *.bmp; do
   esac
   count=$((count + 1))
 done
-if [ "$count" -lt 7 ]; then
+if [ "$count" -lt 8 ]; then
   echo "only $count pictures were rendered"
   status=1
 fi

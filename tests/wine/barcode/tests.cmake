@@ -26,7 +26,8 @@ add_wine_test(barcode_property_page
   SOURCES barcode/property_page_test.cpp
   LIBRARIES barcode_test_support)
 
-# The rendered bitmaps are read back by zbar's decoder on the Linux side.
+# The rendered bitmaps are read back by zbar's decoder on the Linux side (barcode_scan_render
+# also renders the pictures of the caption check below).
 add_wine_helper(barcode_scan_render
   SOURCES barcode/scan_render.cpp
   LIBRARIES barcode_test_support)
@@ -48,3 +49,9 @@ if(QUARENT_PEER_BIN)
     ENVIRONMENT QUARENT_PEER_BIN=${QUARENT_PEER_BIN})
   add_dependencies(barcode_persistence_across barcode_persistence_peer)
 endif()
+
+# The human-readable text of horizontal symbols, read back by tesseract on the Linux side.
+add_test(NAME ${QUARENT_WINE_TEST}.barcode_caption_ocr
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/caption-ocr-check.sh ${QUARENT_WINE_RUNNER} $<TARGET_FILE:barcode_scan_render>
+          ${CMAKE_CURRENT_BINARY_DIR}/barcode_caption_ocr)
+declare_wine_test(barcode_caption_ocr)

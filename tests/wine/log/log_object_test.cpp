@@ -48,7 +48,7 @@ TEST_F(LogObjectTest, AnswersItsInterfacesOnly) {
       {"IConnectionPointContainer", IID_IConnectionPointContainer, true},
       {"ISupportErrorInfo", IID_ISupportErrorInfo, false},
       {"IPersistStreamInit", IID_IPersistStreamInit, false},
-      {"IProvideClassInfo", IID_IProvideClassInfo, false},
+      {"IProvideClassInfo", IID_IProvideClassInfo, true},
   };
   for (const Case& row : cases) {
     SCOPED_TRACE(row.name);
