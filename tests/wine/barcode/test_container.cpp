@@ -232,4 +232,59 @@ void PumpMessages() {
   }
 }
 
+std::string Snapshot(IQRNBarCode* control) {
+  OLE_COLOR back = 0, fore = 0;
+  VARIANT_BOOL autoSize = 0, visible = 0, textShow = 0;
+  BSTR caption = nullptr, prefix = nullptr, suffix = nullptr;
+  Constants_BarCodeSel style;
+  Constants_Alignment textAlignment, barAlignment;
+  Constants_Orientation orientation;
+  LONG width = 0;
+  control->get_BackColor(&back);
+  control->get_ForeColor(&fore);
+  control->get_AutoSize(&autoSize);
+  control->get_Visible(&visible);
+  control->get_TextShow(&textShow);
+  control->get_Caption(&caption);
+  control->get_TextPrefix(&prefix);
+  control->get_TextSuffix(&suffix);
+  control->get_BarStyle(&style);
+  control->get_TextAlignment(&textAlignment);
+  control->get_BarAlignment(&barAlignment);
+  control->get_BarOrientation(&orientation);
+  control->get_BarWidth(&width);
+  IOleObject* object = nullptr;
+  control->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&object));
+  SIZEL extent = {};
+  object->GetExtent(DVASPECT_CONTENT, &extent);
+  object->Release();
+  std::string font = "no font";
+  IFontDisp* fontDisp = nullptr;
+  if (SUCCEEDED(control->get_Font(&fontDisp)) && fontDisp) {
+    IFont* fontObject = nullptr;
+    fontDisp->QueryInterface(IID_IFont, reinterpret_cast<void**>(&fontObject));
+    BSTR name = nullptr;
+    CY size = {};
+    BOOL bold = FALSE;
+    fontObject->get_Name(&name);
+    fontObject->get_Size(&size);
+    fontObject->get_Bold(&bold);
+    font = test::Narrow(name ? name : L"") + "/" + std::to_string(size.int64) + "/" + std::to_string(bold);
+    SysFreeString(name);
+    fontObject->Release();
+    fontDisp->Release();
+  }
+  auto text = [](BSTR value) { return test::Narrow(value ? value : L""); };
+  std::string line = std::to_string(back) + " " + std::to_string(fore) + " " + std::to_string(autoSize) + " " +
+                     std::to_string(visible) + " " + std::to_string(textShow) + " [" + text(caption) + "] [" +
+                     text(prefix) + "] [" + text(suffix) + "] " + std::to_string(style) + " " +
+                     std::to_string(textAlignment) + " " + std::to_string(barAlignment) + " " +
+                     std::to_string(orientation) + " " + std::to_string(width) + " " + std::to_string(extent.cx) +
+                     "x" + std::to_string(extent.cy) + " " + font;
+  SysFreeString(caption);
+  SysFreeString(prefix);
+  SysFreeString(suffix);
+  return line;
+}
+
 }  // namespace test
