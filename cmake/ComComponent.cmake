@@ -1,10 +1,12 @@
 # add_com_component(<name>
-#     IDL <file.idl> RC <file.rc> [DEF <file.def>]
+#     IDL <file.idl> RC <file.rc> REGISTRATION <file.cpp> [DEF <file.def>]
 #     SOURCES <files...> LIBRARIES <libs...>)
 #
 # Builds <name>.dll, an in-process component server: the IDL is compiled by widl
 # into <name>.tlb (embedded by the .rc as TYPELIB resource 1), <name>_h.h and
-# <name>_i.c (the interface and class identifiers). The install step copies the
+# <name>_i.c (the interface and class identifiers). REGISTRATION is the file
+# that describes how the classes are registered; it becomes <name>_registration,
+# which the DLL, its test clients and the registry listing share. The install step copies the
 # DLL with the IDL, type library and generated header/identifiers into
 # <name>/<x86|x64>/.
 # The type library is built for the DLL's architecture (SYS_WIN32 or SYS_WIN64),
@@ -17,7 +19,7 @@ endif()
 list(APPEND QUARENT_WIDL_FLAGS -I${QUARENT_WINE_INCLUDE})
 
 function(add_com_component name)
-  cmake_parse_arguments(ARG "" "IDL;RC;DEF" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "IDL;RC;DEF;REGISTRATION" "SOURCES;LIBRARIES" ${ARGN})
   set(gen ${CMAKE_CURRENT_BINARY_DIR}/generated)
   file(MAKE_DIRECTORY ${gen})
   get_filename_component(idl ${ARG_IDL} ABSOLUTE)
@@ -37,17 +39,23 @@ function(add_com_component name)
     set(def ${CMAKE_SOURCE_DIR}/common/component.def)
   endif()
 
+  # The identifiers it refers to come from <name>_i.c in whatever links it.
+  add_library(${name}_registration STATIC ${ARG_REGISTRATION} ${gen}/${name}_h.h)
+  target_include_directories(${name}_registration PUBLIC ${gen} ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name}_registration PUBLIC quarent_class_registration)
+
   add_library(${name} SHARED ${ARG_SOURCES} ${rc} ${def} ${gen}/${name}_i.c
     $<TARGET_OBJECTS:quarent_module_entry>)
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
   target_include_directories(${name} PRIVATE ${gen} ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE quarent_common ${ARG_LIBRARIES})
+  target_link_libraries(${name} PRIVATE ${name}_registration quarent_common ${ARG_LIBRARIES})
   target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)
 
   # Test clients bind early through the generated header and identifiers.
   add_library(${name}_client INTERFACE)
   target_include_directories(${name}_client INTERFACE ${gen})
   target_sources(${name}_client INTERFACE ${gen}/${name}_i.c)
+  target_link_libraries(${name}_client INTERFACE ${name}_registration)
   add_dependencies(${name}_client ${name})
 
   # Each architecture's folder is complete in itself: the 64-bit type library and

@@ -90,6 +90,9 @@ class SafeArray {
   SAFEARRAY* array_ = nullptr;
 };
 
+// VARIANT_TRUE or VARIANT_FALSE.
+constexpr VARIANT_BOOL AsVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+
 // Converts `length` characters of `text` to the system ANSI code page.
 // A null text gives an empty string.
 std::string ToAnsi(const wchar_t* text, UINT length);

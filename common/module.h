@@ -4,39 +4,12 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include <cstddef>
 #include <string>
 
+#include "common/array_view.h"
+#include "common/class_registration.h"
+
 namespace quarent {
-
-// Read-only view of a constant array, for the tables components declare.
-template <class T>
-struct ArrayView {
-  const T* items = nullptr;
-  size_t count = 0;
-
-  ArrayView() = default;
-  template <size_t N>
-  constexpr ArrayView(const T (&array)[N]) : items(array), count(N) {}
-  const T* begin() const { return items; }
-  const T* end() const { return items + count; }
-};
-
-// One registry value written at registration, under HKEY_CLASSES_ROOT.
-// `name` null writes the key's default value; `data` null creates the key only.
-// "%MODULE%" in `data` is replaced by the module's full path.
-struct RegistryValue {
-  const wchar_t* key;
-  const wchar_t* name;
-  const wchar_t* data;
-};
-
-// Everything DllRegisterServer writes and DllUnregisterServer removes.
-struct RegistrationScript {
-  // Keys under HKEY_CLASSES_ROOT removed whole before registering and at unregistering.
-  ArrayView<const wchar_t*> ownedKeys;
-  ArrayView<RegistryValue> values;
-};
 
 // A class the module's class factory can create.
 struct CreatableClass {
@@ -49,7 +22,7 @@ struct CreatableClass {
 // What a component DLL tells the shared entry points.
 struct ComponentDescription {
   ArrayView<CreatableClass> classes;
-  RegistrationScript registration;
+  ArrayView<ClassRegistration> registration;
 };
 
 // Defined exactly once by every component DLL.

@@ -6,38 +6,35 @@
 
 #include "common/com_ptr.h"
 #include "common/error_info.h"
+#include "common/module.h"
 #include "common/type_library.h"
 #include "common/win_handles.h"
 
 namespace quarent {
 namespace {
 
-std::wstring ExpandModulePath(const wchar_t* data, const std::wstring& modulePath) {
-  std::wstring text = data;
-  const std::wstring placeholder = L"%MODULE%";
-  for (size_t at = text.find(placeholder); at != std::wstring::npos; at = text.find(placeholder, at)) {
-    text.replace(at, placeholder.size(), modulePath);
-    at += modulePath.size();
-  }
-  return text;
-}
+// The registry view of the other architecture on 64-bit Windows; 32-bit
+// Windows ignores the flag and has one view.
+constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 
-HRESULT WriteValue(const RegistryValue& value, const std::wstring& modulePath) {
+// Writes `entry` under HKEY_CLASSES_ROOT in this process's view, or in the
+// view `view` names.
+HRESULT WriteEntry(const RegistryEntry& entry, REGSAM view = 0) {
   RegistryKey key;
-  LONG error = RegCreateKeyExW(HKEY_CLASSES_ROOT, value.key, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_WRITE, nullptr, key.Receive(), nullptr);
+  LONG error = RegCreateKeyExW(HKEY_CLASSES_ROOT, entry.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               KEY_WRITE | view, nullptr, key.Receive(), nullptr);
   if (error != ERROR_SUCCESS) return StatusFromPlatformError(error);
-  if (value.data == nullptr) return S_OK;
-  const std::wstring data = ExpandModulePath(value.data, modulePath);
-  error = RegSetValueExW(key.Get(), value.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                         static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  if (entry.keyOnly) return S_OK;
+  error = RegSetValueExW(key.Get(), entry.name.empty() ? nullptr : entry.name.c_str(), 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(entry.data.c_str()),
+                         static_cast<DWORD>((entry.data.size() + 1) * sizeof(wchar_t)));
   return StatusFromPlatformError(error);
 }
 
 // Deletes `path` under HKEY_CLASSES_ROOT with all its subkeys; a missing key is fine.
-HRESULT DeleteKeyTree(const wchar_t* path) {
+HRESULT DeleteKeyTree(const std::wstring& path) {
   RegistryKey key;
-  LONG error = RegOpenKeyExW(HKEY_CLASSES_ROOT, path, 0, KEY_ALL_ACCESS, key.Receive());
+  LONG error = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive());
   if (error == ERROR_FILE_NOT_FOUND) return S_OK;
   if (error != ERROR_SUCCESS) return StatusFromPlatformError(error);
   for (;;) {
@@ -45,42 +42,75 @@ HRESULT DeleteKeyTree(const wchar_t* path) {
     DWORD length = ARRAYSIZE(child);
     error = RegEnumKeyExW(key.Get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr);
     if (error != ERROR_SUCCESS) break;
-    const std::wstring childPath = std::wstring(path) + L"\\" + child;
-    const HRESULT status = DeleteKeyTree(childPath.c_str());
+    const HRESULT status = DeleteKeyTree(path + L"\\" + child);
     if (FAILED(status)) return status;
   }
   key.Reset();
-  error = RegDeleteKeyW(HKEY_CLASSES_ROOT, path);
+  error = RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
   return error == ERROR_FILE_NOT_FOUND ? S_OK : StatusFromPlatformError(error);
 }
 
-HRESULT DeleteOwnedKeys(const RegistrationScript& script) {
-  for (const wchar_t* key : script.ownedKeys) {
-    const HRESULT status = DeleteKeyTree(key);
+bool KeyExists(const std::wstring& path, REGSAM view) {
+  RegistryKey key;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | view, key.Receive()) == ERROR_SUCCESS;
+}
+
+// Windows keeps one set of ProgID keys for both architectures but a class key
+// for each: when the other architecture's DLL still has the class registered,
+// the ProgID keys removed with ours are written back for it. (Where each view
+// has ProgIDs of its own, as under Wine, the other view's are still there.)
+HRESULT KeepProgIdsOfTheOtherView(const ClassRegistration& registration) {
+  if (registration.progId == nullptr) return S_OK;
+  if (!KeyExists(ClassKey(registration) + L"\\InprocServer32", kOtherView)) return S_OK;
+  if (KeyExists(registration.progId, kOtherView)) return S_OK;
+  const std::wstring classKey = ClassKey(registration);
+  for (const RegistryEntry& entry : RegistryEntriesOf(registration, std::wstring(), std::wstring())) {
+    if (entry.key.compare(0, classKey.size(), classKey) == 0) continue;
+    const HRESULT status = WriteEntry(entry, kOtherView);
     if (FAILED(status)) return status;
+  }
+  return S_OK;
+}
+
+HRESULT DeleteOwnedKeys(ArrayView<ClassRegistration> classes) {
+  for (const ClassRegistration& registration : classes) {
+    for (const std::wstring& key : OwnedKeysOf(registration)) {
+      const HRESULT status = DeleteKeyTree(key);
+      if (FAILED(status)) return status;
+    }
   }
   return S_OK;
 }
 
 }  // namespace
 
-HRESULT RegisterComponent(const RegistrationScript& script) {
-  HRESULT status = DeleteOwnedKeys(script);
+HRESULT RegisterComponent(ArrayView<ClassRegistration> classes) {
+  HRESULT status = DeleteOwnedKeys(classes);
   if (FAILED(status)) return status;
-  const std::wstring modulePath = module::Path();
-  for (const RegistryValue& value : script.values) {
-    status = WriteValue(value, modulePath);
-    if (FAILED(status)) return status;
-  }
   ComPtr<ITypeLib> library;
   status = GetModuleTypeLibrary(library.Receive());
   if (FAILED(status)) return status;
-  std::wstring path = modulePath;
-  return RegisterTypeLib(library.Get(), path.data(), nullptr);
+  TLIBATTR* attributes = nullptr;
+  status = library->GetLibAttr(&attributes);
+  if (FAILED(status)) return status;
+  const std::wstring typeLibraryId = GuidText(attributes->guid);
+  library->ReleaseTLibAttr(attributes);
+
+  std::wstring modulePath = module::Path();
+  for (const ClassRegistration& registration : classes) {
+    for (const RegistryEntry& entry : RegistryEntriesOf(registration, modulePath, typeLibraryId)) {
+      status = WriteEntry(entry);
+      if (FAILED(status)) return status;
+    }
+  }
+  return RegisterTypeLib(library.Get(), modulePath.data(), nullptr);
 }
 
-HRESULT UnregisterComponent(const RegistrationScript& script) {
-  const HRESULT status = DeleteOwnedKeys(script);
+HRESULT UnregisterComponent(ArrayView<ClassRegistration> classes) {
+  HRESULT status = DeleteOwnedKeys(classes);
+  for (const ClassRegistration& registration : classes) {
+    if (SUCCEEDED(status)) status = KeepProgIdsOfTheOtherView(registration);
+  }
   ComPtr<ITypeLib> library;
   if (SUCCEEDED(GetModuleTypeLibrary(library.Receive()))) {
     TLIBATTR* attributes = nullptr;

@@ -1,14 +1,15 @@
 #pragma once
-// Self-registration: the registry script of a component and its type library.
-#include "common/module.h"
+// Self-registration: the registry entries of a component's classes and its
+// type library.
+#include "common/class_registration.h"
 
 namespace quarent {
 
-// Removes the script's owned keys, writes its values (with "%MODULE%" replaced
-// by this DLL's path) and registers the module's type library.
-HRESULT RegisterComponent(const RegistrationScript& script);
+// Removes the classes' owned keys, writes their entries for this DLL and
+// registers the module's type library.
+HRESULT RegisterComponent(ArrayView<ClassRegistration> classes);
 
-// Removes the script's owned keys and unregisters the module's type library.
-HRESULT UnregisterComponent(const RegistrationScript& script);
+// Removes the classes' owned keys and unregisters the module's type library.
+HRESULT UnregisterComponent(ArrayView<ClassRegistration> classes);
 
 }  // namespace quarent

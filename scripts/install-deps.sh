@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest
-  g++-mingw-w64-i686 mingw-w64-tools
-  wine wine32:i386 libwine-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine32:i386 wine64 libwine-dev
   xvfb xauth x11-apps imagemagick
   zbar-tools libzint-dev
   fonts-liberation python3-zxing-cpp python3-pil

@@ -15,6 +15,8 @@ else
 fi
 
 wine() { "$wine_loader" "$@"; }
+# Debian's winepath goes through /usr/bin/wine too.
+winepath() { "$wine_loader" winepath "$@"; }
 
 # True when this machine can run 32-bit programs: Linux ones, and so Wine's
 # 32-bit loader and every 32-bit Windows program.

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/about_box.h"
+#include "common/property_access.h"
 #include "resource.h"
 #include "service_config_rules.h"
 #include "service_installer.h"
@@ -22,27 +23,7 @@ enum EventId : DISPID {
   kEventTimer = 6,
 };
 
-VARIANT_BOOL AsVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
-
 bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
-// A fresh copy of `text` for an [out] string.
-HRESULT CopyOut(const Bstr& text, BSTR* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = SysAllocStringLen(text.Get(), text.Length());
-  return *value ? S_OK : E_OUTOFMEMORY;
-}
-
-// Replaces `stored` with a copy of `value` (null stays null).
-HRESULT CopyIn(BSTR value, Bstr& stored) {
-  Bstr copy;
-  if (value != nullptr) {
-    copy = Bstr::Adopt(SysAllocStringLen(value, SysStringLen(value)));
-    if (!copy.Get()) return E_OUTOFMEMORY;
-  }
-  stored = std::move(copy);
-  return S_OK;
-}
 
 }  // namespace
 
@@ -98,19 +79,19 @@ HRESULT Ortivo::Fail(HRESULT status, UINT textId) {
   return ReportError(status, textId, IID_IOrtivo, L"QUARENT.QRNOrtivo.1");
 }
 
-STDMETHODIMP Ortivo::get_Account(BSTR* value) { return CopyOut(account_, value); }
-STDMETHODIMP Ortivo::put_Account(BSTR value) { return CopyIn(value, account_); }
-STDMETHODIMP Ortivo::get_Password(BSTR* value) { return CopyOut(password_, value); }
-STDMETHODIMP Ortivo::put_Password(BSTR value) { return CopyIn(value, password_); }
-STDMETHODIMP Ortivo::get_LoadOrderGroup(BSTR* value) { return CopyOut(loadOrderGroup_, value); }
-STDMETHODIMP Ortivo::put_LoadOrderGroup(BSTR value) { return CopyIn(value, loadOrderGroup_); }
-STDMETHODIMP Ortivo::get_Dependencies(BSTR* value) { return CopyOut(dependencies_, value); }
-STDMETHODIMP Ortivo::put_Dependencies(BSTR value) { return CopyIn(value, dependencies_); }
-STDMETHODIMP Ortivo::get_DisplayName(BSTR* value) { return CopyOut(displayName_, value); }
+STDMETHODIMP Ortivo::get_Account(BSTR* value) { return StringOut(account_, value); }
+STDMETHODIMP Ortivo::put_Account(BSTR value) { return StringIn(value, account_); }
+STDMETHODIMP Ortivo::get_Password(BSTR* value) { return StringOut(password_, value); }
+STDMETHODIMP Ortivo::put_Password(BSTR value) { return StringIn(value, password_); }
+STDMETHODIMP Ortivo::get_LoadOrderGroup(BSTR* value) { return StringOut(loadOrderGroup_, value); }
+STDMETHODIMP Ortivo::put_LoadOrderGroup(BSTR value) { return StringIn(value, loadOrderGroup_); }
+STDMETHODIMP Ortivo::get_Dependencies(BSTR* value) { return StringOut(dependencies_, value); }
+STDMETHODIMP Ortivo::put_Dependencies(BSTR value) { return StringIn(value, dependencies_); }
+STDMETHODIMP Ortivo::get_DisplayName(BSTR* value) { return StringOut(displayName_, value); }
 
 STDMETHODIMP Ortivo::put_DisplayName(BSTR value) {
   if (!IsValidDisplayNameLength(SysStringLen(value))) return E_INVALIDARG;
-  return CopyIn(value, displayName_);
+  return StringIn(value, displayName_);
 }
 
 STDMETHODIMP Ortivo::get_ServiceName(BSTR* value) {
@@ -134,9 +115,7 @@ STDMETHODIMP Ortivo::put_ServiceName(BSTR value) {
 }
 
 STDMETHODIMP Ortivo::get_ControlsAccepted(Constants_Controls* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = static_cast<Constants_Controls>(controlsAccepted_);
-  return S_OK;
+  return ValueOut(static_cast<Constants_Controls>(controlsAccepted_), value);
 }
 
 STDMETHODIMP Ortivo::put_ControlsAccepted(Constants_Controls value) {
@@ -145,9 +124,7 @@ STDMETHODIMP Ortivo::put_ControlsAccepted(Constants_Controls value) {
 }
 
 STDMETHODIMP Ortivo::get_StartMode(Constants_StartMode* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = static_cast<Constants_StartMode>(startMode_);
-  return S_OK;
+  return ValueOut(static_cast<Constants_StartMode>(startMode_), value);
 }
 
 STDMETHODIMP Ortivo::put_StartMode(Constants_StartMode value) {
@@ -155,38 +132,24 @@ STDMETHODIMP Ortivo::put_StartMode(Constants_StartMode value) {
   return S_OK;
 }
 
-STDMETHODIMP Ortivo::get_Debug(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = debug_;
-  return S_OK;
-}
+STDMETHODIMP Ortivo::get_Debug(VARIANT_BOOL* value) { return ValueOut(debug_, value); }
 
 STDMETHODIMP Ortivo::put_Debug(VARIANT_BOOL value) {
   debug_ = value;
   return S_OK;
 }
 
-STDMETHODIMP Ortivo::get_Interactive(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = interactive_;
-  return S_OK;
-}
+STDMETHODIMP Ortivo::get_Interactive(VARIANT_BOOL* value) { return ValueOut(interactive_, value); }
 
 STDMETHODIMP Ortivo::put_Interactive(VARIANT_BOOL value) {
   interactive_ = value;
   return S_OK;
 }
 
-STDMETHODIMP Ortivo::get_Running(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = AsVariantBool(runtime_.Running());
-  return S_OK;
-}
+STDMETHODIMP Ortivo::get_Running(VARIANT_BOOL* value) { return ValueOut(AsVariantBool(runtime_.Running()), value); }
 
 STDMETHODIMP Ortivo::get_CurrentStatus(Constants_Status* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = static_cast<Constants_Status>(runtime_.CurrentState());
-  return S_OK;
+  return ValueOut(static_cast<Constants_Status>(runtime_.CurrentState()), value);
 }
 
 STDMETHODIMP Ortivo::Install(VARIANT_BOOL* result) {

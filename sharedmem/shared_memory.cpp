@@ -5,6 +5,7 @@
 
 #include "caller_buffer.h"
 #include "common/about_box.h"
+#include "common/property_access.h"
 #include "resource.h"
 #include "section_rules.h"
 
@@ -25,8 +26,6 @@ enum EventId : DISPID {
 // Dispatch identifiers of the members that take the caller's buffer by reference.
 constexpr DISPID kReadId = 17;
 constexpr DISPID kWriteId = 18;
-
-VARIANT_BOOL AsVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 
 // A client of ReadVB/WriteVB passes its buffer's address as a number of its
 // pointer size; in a 32-bit process an address above 2 GB arrives negative.
@@ -97,26 +96,16 @@ STDMETHODIMP SharedMemory::get_Ptr(unsigned char* p) {
   return p == nullptr ? E_POINTER : S_OK;
 }
 
-STDMETHODIMP SharedMemory::get_AutoLock(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = autoLock_;
-  return S_OK;
-}
+STDMETHODIMP SharedMemory::get_AutoLock(VARIANT_BOOL* value) { return ValueOut(autoLock_.load(), value); }
 
 STDMETHODIMP SharedMemory::put_AutoLock(VARIANT_BOOL value) {
-  CriticalSectionLock hold(lock_);
   autoLock_ = value;
   return S_OK;
 }
 
-STDMETHODIMP SharedMemory::get_FireEvents(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = fireEvents_;
-  return S_OK;
-}
+STDMETHODIMP SharedMemory::get_FireEvents(VARIANT_BOOL* value) { return ValueOut(fireEvents_.load(), value); }
 
 STDMETHODIMP SharedMemory::put_FireEvents(VARIANT_BOOL value) {
-  CriticalSectionLock hold(lock_);
   fireEvents_ = value;
   return S_OK;
 }
@@ -129,22 +118,17 @@ STDMETHODIMP SharedMemory::get_Size(LONG* value) {
 }
 
 STDMETHODIMP SharedMemory::get_MeFirst(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = meFirst_;
-  return S_OK;
+  CriticalSectionLock hold(lock_);
+  return ValueOut(meFirst_, value);
 }
 
 STDMETHODIMP SharedMemory::get_Name(BSTR* value) {
-  if (value == nullptr) return E_POINTER;
   CriticalSectionLock hold(lock_);
-  *value = SysAllocStringLen(name_.Get(), name_.Length());
-  return *value ? S_OK : E_OUTOFMEMORY;
+  return StringOut(name_, value);
 }
 
 STDMETHODIMP SharedMemory::get_IsCreated(VARIANT_BOOL* value) {
-  if (value == nullptr) return E_POINTER;
-  *value = AsVariantBool(HeldSection() != nullptr);
-  return S_OK;
+  return ValueOut(AsVariantBool(HeldSection() != nullptr), value);
 }
 
 STDMETHODIMP SharedMemory::Create(LONG size, BSTR name, VARIANT_BOOL* result) {
@@ -162,10 +146,8 @@ STDMETHODIMP SharedMemory::Create(LONG size, BSTR name, VARIANT_BOOL* result) {
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
-  if (name != nullptr) {
-    nameCopy = Bstr::Adopt(SysAllocStringLen(name, SysStringLen(name)));
-    if (!nameCopy.Get()) return E_OUTOFMEMORY;
-  }
+  const HRESULT copied = StringIn(name, nameCopy);
+  if (FAILED(copied)) return copied;
 
   SharedSection::Opened opened = SharedSection::Open(size, mappingName);
   if (!opened.section) return StatusFromPlatformError(opened.error);
@@ -222,7 +204,7 @@ HRESULT SharedMemory::Transfer(Direction direction, BufferOrigin origin, unsigne
   if (plan.decision == CopyDecision::kPastEnd) return S_OK;
   if (!bufferUsable(plan.count)) return E_POINTER;
 
-  const bool raise = fireEvents_ != VARIANT_FALSE;
+  const bool raise = fireEvents_.load() != VARIANT_FALSE;
   if (raise) {
     RaiseNameEvent(direction == Direction::kRead ? kBeforeRead : kBeforeWrite, StoredName().Get());
     // A sink may have deleted or replaced the section: copy only within the
@@ -234,7 +216,7 @@ HRESULT SharedMemory::Transfer(Direction direction, BufferOrigin origin, unsigne
     if (!bufferUsable(plan.count)) return E_POINTER;
   }
 
-  const bool locked = autoLock_ != VARIANT_FALSE;
+  const bool locked = autoLock_.load() != VARIANT_FALSE;
   if (locked) section->Lock();
   unsigned char* place = section->View() + offset;
   if (direction == Direction::kRead) {

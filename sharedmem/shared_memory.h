@@ -4,6 +4,7 @@
 // events. Threading model "Both": any thread may call it, several at once.
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 
 #include "QRNShrMem_h.h"
@@ -75,12 +76,14 @@ class SharedMemory : public ComObject<DualInterface<ISharedMemory>, SupportError
   // A private copy of the stored Name, for an event.
   Bstr StoredName();
 
-  CriticalSection lock_;  // guards the fields below and the sink list
+  CriticalSection lock_;  // guards section_, name_, meFirst_ and the sink list
   std::shared_ptr<SharedSection> section_;
   Bstr name_;
   VARIANT_BOOL meFirst_ = VARIANT_FALSE;
-  VARIANT_BOOL fireEvents_ = VARIANT_FALSE;
-  VARIANT_BOOL autoLock_ = VARIANT_TRUE;
+  // Read by every call on any thread (the class is registered as Both) and set
+  // on their own: atomic, so that no lock is needed to read a whole value.
+  std::atomic<VARIANT_BOOL> fireEvents_{VARIANT_FALSE};
+  std::atomic<VARIANT_BOOL> autoLock_{VARIANT_TRUE};
   ConnectionPoint events_;
 };
 

@@ -1,6 +1,7 @@
 // The IQRNBarCode properties: their checks, storage and change reports.
 #include "control/bar_code_control.h"
 
+#include "common/property_access.h"
 #include "control/text_font_gdi.h"
 
 namespace quarent::barcode {
@@ -22,34 +23,6 @@ enum PropertyId : DISPID {
   kBarAlignmentId = 1006,
   kBarOrientationId = 1007,
 };
-
-// A private copy of `text` (null stays null); false when out of memory.
-bool CopyString(BSTR text, Bstr* copy) {
-  if (text == nullptr) {
-    copy->Reset();
-    return true;
-  }
-  BSTR duplicate = SysAllocStringLen(text, SysStringLen(text));
-  if (duplicate == nullptr) return false;
-  copy->Reset(duplicate);
-  return true;
-}
-
-// Hands a fresh copy of `text` to the caller.
-HRESULT CopyOut(const Bstr& text, BSTR* out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (text.Get() == nullptr) return S_OK;
-  *out = SysAllocStringLen(text.Get(), text.Length());
-  return *out ? S_OK : E_OUTOFMEMORY;
-}
-
-template <class T>
-HRESULT ValueOut(T value, T* out) {
-  if (out == nullptr) return E_POINTER;
-  *out = value;
-  return S_OK;
-}
 
 }  // namespace
 
@@ -138,9 +111,10 @@ STDMETHODIMP BarCodeControl::put_Caption(BSTR caption) {
   const HRESULT permission = RequestEdit(kCaptionId);
   if (permission != S_OK) return permission;
   Bstr previous = std::move(caption_);
-  if (!CopyString(caption, &caption_)) {
+  const HRESULT copied = StringIn(caption, caption_);
+  if (FAILED(copied)) {
     caption_ = std::move(previous);
-    return E_OUTOFMEMORY;
+    return copied;
   }
   const HRESULT reported = NotifyChanged(kCaptionId);
   if (FAILED(reported)) {
@@ -151,7 +125,7 @@ STDMETHODIMP BarCodeControl::put_Caption(BSTR caption) {
   return S_OK;
 }
 
-STDMETHODIMP BarCodeControl::get_Caption(BSTR* caption) { return CopyOut(caption_, caption); }
+STDMETHODIMP BarCodeControl::get_Caption(BSTR* caption) { return NullableStringOut(caption_, caption); }
 
 STDMETHODIMP BarCodeControl::get_BarStyle(Constants_BarCodeSel* value) {
   return ValueOut(static_cast<Constants_BarCodeSel>(barStyle_), value);
@@ -186,19 +160,21 @@ STDMETHODIMP BarCodeControl::put_TextShow(VARIANT_BOOL value) {
   return S_OK;
 }
 
-STDMETHODIMP BarCodeControl::get_TextPrefix(BSTR* value) { return CopyOut(textPrefix_, value); }
+STDMETHODIMP BarCodeControl::get_TextPrefix(BSTR* value) { return NullableStringOut(textPrefix_, value); }
 
 STDMETHODIMP BarCodeControl::put_TextPrefix(BSTR value) {
-  if (!CopyString(value, &textPrefix_)) return E_OUTOFMEMORY;
+  const HRESULT copied = StringIn(value, textPrefix_);
+  if (FAILED(copied)) return copied;
   NotifyChanged(kTextPrefixId);
   PropertyChanged(false);
   return S_OK;
 }
 
-STDMETHODIMP BarCodeControl::get_TextSuffix(BSTR* value) { return CopyOut(textSuffix_, value); }
+STDMETHODIMP BarCodeControl::get_TextSuffix(BSTR* value) { return NullableStringOut(textSuffix_, value); }
 
 STDMETHODIMP BarCodeControl::put_TextSuffix(BSTR value) {
-  if (!CopyString(value, &textSuffix_)) return E_OUTOFMEMORY;
+  const HRESULT copied = StringIn(value, textSuffix_);
+  if (FAILED(copied)) return copied;
   NotifyChanged(kTextSuffixId);
   PropertyChanged(false);
   return S_OK;

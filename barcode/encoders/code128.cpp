@@ -25,6 +25,9 @@ static_assert(PatternsHaveShape(kPatterns, 0, 105, 6, 11, 11), "Code 128 charact
 static_assert(PatternsHaveShape(kPatterns, 106, 106, 7, 13, 13), "the Code 128 stop is 7 elements, 13 modules");
 constexpr auto kElements = SplitPatterns(kPatterns);
 
+// The three character sets; set C carries two digits per symbol character.
+enum class CodeSet { A, B, C };
+
 constexpr int kCodeC = 99;
 constexpr int kCodeB = 100;
 constexpr int kCodeA = 101;
@@ -46,7 +49,109 @@ char FontCharacter(int value) {
   return static_cast<char>(value + 97);
 }
 
+// Number of consecutive digits of `text` from `position` on.
+std::size_t DigitRunAt(std::string_view text, std::size_t position) {
+  std::size_t end = position;
+  while (end < text.size() && IsDigit(text[end])) ++end;
+  return end - position;
+}
+
+// Set A when no character from `position` to the end needs set B, else set B: the text then
+// never has to switch between the two.
+CodeSet SetAOrBFrom(std::string_view text, std::size_t position) {
+  for (std::size_t index = position; index < text.size(); ++index) {
+    if (IsOutsideSetA(static_cast<unsigned char>(text[index]))) return CodeSet::B;
+  }
+  return CodeSet::A;
+}
+
+// The start set: a fixed mode's own set; in the automatic choice set C for a text of exactly
+// two digits or one that begins with four or more (an odd run leaves its last digit to set A
+// or B), else set A or B.
+CodeSet StartSet(Code128Mode mode, std::string_view text) {
+  switch (mode) {
+    case Code128Mode::SetA: return CodeSet::A;
+    case Code128Mode::SetB: return CodeSet::B;
+    case Code128Mode::SetC: return CodeSet::C;
+    case Code128Mode::Automatic: break;
+  }
+  const std::size_t run = DigitRunAt(text, 0);
+  if (run >= 4 || (run == 2 && text.size() == 2)) return CodeSet::C;
+  return SetAOrBFrom(text, 0);
+}
+
+// The automatic choice for the characters at `position` (past the first) while `current` is
+// in use: set C stays while two digits follow; set A or B changes to set C at a run of four
+// or more digits, an odd run spending its first digit in the set already in use.
+CodeSet NextSet(std::string_view text, std::size_t position, CodeSet current) {
+  if (current == CodeSet::C) {
+    const bool twoDigits = position + 1 < text.size() && IsDigit(text[position]) && IsDigit(text[position + 1]);
+    return twoDigits ? CodeSet::C : SetAOrBFrom(text, position);
+  }
+  const std::size_t run = DigitRunAt(text, position);
+  return run >= 4 && run % 2 == 0 ? CodeSet::C : current;
+}
+
 }  // namespace
+
+class Code128Encoder::SymbolWriter {
+ public:
+  // Starts the symbol in `start`: the start character opens the check sum with weight 1.
+  SymbolWriter(Code128Encoder& encoder, CodeSet start) : encoder_(encoder), set_(start) {
+    checkSum_ = start == CodeSet::A ? kStartA : start == CodeSet::B ? kStartB : kStartC;
+    encoder_.AppendValue(static_cast<std::uint8_t>(checkSum_));
+  }
+
+  // The set in use.
+  CodeSet Set() const { return set_; }
+
+  // Writes the code character that changes to `set`; nothing when it is in use already.
+  void SwitchTo(CodeSet set) {
+    if (set == set_) return;
+    Write(set == CodeSet::A ? kCodeA : set == CodeSet::B ? kCodeB : kCodeC);
+    set_ = set;
+  }
+
+  // Writes `character` (codes 32..126) in set A or B.
+  void WriteCharacter(char character) { Write(static_cast<unsigned char>(character) - 32); }
+
+  // Writes the two digits of `text` at `position` in set C.
+  void WriteDigitPair(std::string_view text, std::size_t position) {
+    Write((text[position] - '0') * 10 + (text[position + 1] - '0'));
+  }
+
+  // Writes the character at `position` of `text` in set A or B, or in set C the two digits
+  // from there (the caller has checked that two digits follow); returns how many it took.
+  std::size_t WriteAt(std::string_view text, std::size_t position) {
+    if (set_ != CodeSet::C) {
+      WriteCharacter(text[position]);
+      return 1;
+    }
+    WriteDigitPair(text, position);
+    return 2;
+  }
+
+  // Writes the check character and the stop and finishes the symbol.
+  const std::uint8_t* Close() {
+    encoder_.AppendValue(static_cast<std::uint8_t>(checkSum_ % kCheckModulus));
+    encoder_.AppendValue(static_cast<std::uint8_t>(kStop));
+    // Start, the written characters and the check are 11 modules each, the stop 13.
+    return encoder_.FinishSymbol(11 * (written_ + 3) + 2);
+  }
+
+ private:
+  // Appends one value, weighted in the check sum by its place after the start.
+  void Write(int value) {
+    ++written_;
+    encoder_.AppendValue(static_cast<std::uint8_t>(value));
+    checkSum_ += value * written_;
+  }
+
+  Code128Encoder& encoder_;
+  CodeSet set_;
+  int checkSum_;
+  int written_ = 0;
+};
 
 Code128Encoder::Code128Encoder(Code128Mode mode) : BarCodeEncoder(kElements), mode_(mode) {
   fontString_[0] = '\0';
@@ -68,42 +173,34 @@ bool Code128Encoder::IsValid(std::string_view text) const {
 }
 
 const std::uint8_t* Code128Encoder::Encode() {
-  fontStringLength_ = 0;
-  fontString_[0] = '\0';
   if (!SourceIsEncodable()) {
     ClearSymbol();
     return nullptr;
   }
-  currentCharacter_ = 0;
-  readPosition_ = 0;
-  currentSet_ = 0;
-  symbolCount_ = 0;
-  checkSum_ = 0;
-  awaitingStart_ = true;
-
   if (mode_ == Code128Mode::SetC && SourceText().size() % 2 == 1 && !PrependToSource('0')) {
     ClearSymbol();
     return nullptr;
   }
-  sourceLength_ = static_cast<int>(SourceText().size());
-  StartSymbol(SourceText().size() + kSymbolRoomBeyondText);
-  ReadNext();
-
+  const std::string_view text = SourceText();
+  StartSymbol(text.size() + kSymbolRoomBeyondText);
+  SymbolWriter writer(*this, StartSet(mode_, text));
   switch (mode_) {
     case Code128Mode::SetA:
     case Code128Mode::SetB:
-      SelectSet(mode_ == Code128Mode::SetA ? 'A' : 'B');
-      while (currentCharacter_ != -1) WriteCharacter();
+      for (const char character : text) writer.WriteCharacter(character);
       break;
     case Code128Mode::SetC:
-      SelectSet('C');
-      WriteDigitPairs(sourceLength_ / 2);
+      for (std::size_t position = 0; position < text.size(); position += 2) writer.WriteDigitPair(text, position);
       break;
     case Code128Mode::Automatic:
-      EncodeAutomatic();
+      // The start set already suits the first character.
+      for (std::size_t position = writer.WriteAt(text, 0); position < text.size();) {
+        writer.SwitchTo(NextSet(text, position, writer.Set()));
+        position += writer.WriteAt(text, position);
+      }
       break;
   }
-  return Close();
+  return writer.Close();
 }
 
 std::string_view Code128Encoder::FontString() {
@@ -112,113 +209,8 @@ std::string_view Code128Encoder::FontString() {
   for (std::size_t index = 0; index < SymbolLength(); ++index) {
     fontString_[index] = FontCharacter(symbol[index]);
   }
-  fontStringLength_ = SymbolLength();
-  fontString_[fontStringLength_] = '\0';
-  return std::string_view(fontString_.data(), fontStringLength_);
-}
-
-void Code128Encoder::ReadNext() {
-  const std::string_view text = SourceText();
-  if (readPosition_ >= sourceLength_) {
-    currentCharacter_ = -1;
-    return;
-  }
-  currentCharacter_ = static_cast<unsigned char>(text[static_cast<std::size_t>(readPosition_)]);
-  ++readPosition_;
-}
-
-int Code128Encoder::DigitRunAt(int position) const {
-  const std::string_view text = SourceText();
-  int run = 0;
-  while (position + run < sourceLength_ && IsDigit(text[static_cast<std::size_t>(position + run)])) ++run;
-  return run;
-}
-
-bool Code128Encoder::NoLowerCaseFrom(int position) const {
-  const std::string_view text = SourceText();
-  for (int index = position; index < sourceLength_; ++index) {
-    if (IsOutsideSetA(static_cast<unsigned char>(text[static_cast<std::size_t>(index)]))) return false;
-  }
-  return true;
-}
-
-void Code128Encoder::SelectSet(char set) {
-  if (awaitingStart_) {
-    awaitingStart_ = false;
-    const int start = set == 'A' ? kStartA : set == 'B' ? kStartB : kStartC;
-    AppendValue(static_cast<std::uint8_t>(start));
-    checkSum_ = start;
-  } else if (set != currentSet_) {
-    WriteValue(set == 'A' ? kCodeA : set == 'B' ? kCodeB : kCodeC);
-  }
-  currentSet_ = set;
-}
-
-void Code128Encoder::ChooseSetAOrB() {
-  // The current character sits just before the read position.
-  SelectSet(NoLowerCaseFrom(readPosition_ - 1) ? 'A' : 'B');
-}
-
-void Code128Encoder::WriteCharacter() {
-  WriteValue(currentCharacter_ - 32);
-  ReadNext();
-}
-
-void Code128Encoder::WriteDigitPairs(int pairs) {
-  const std::string_view text = SourceText();
-  for (int pair = 0; pair < pairs; ++pair) {
-    if (!IsDigit(currentCharacter_) || readPosition_ >= sourceLength_ ||
-        !IsDigit(text[static_cast<std::size_t>(readPosition_)])) {
-      return;
-    }
-    WriteValue((currentCharacter_ - '0') * 10 + (text[static_cast<std::size_t>(readPosition_)] - '0'));
-    ReadNext();
-    ReadNext();
-  }
-}
-
-void Code128Encoder::WriteValue(int value) {
-  ++symbolCount_;
-  AppendValue(static_cast<std::uint8_t>(value));
-  checkSum_ += value * symbolCount_;
-}
-
-void Code128Encoder::EncodeAutomatic() {
-  const int leadingRun = DigitRunAt(0);
-  if (leadingRun == 2 && sourceLength_ == 2) {
-    SelectSet('C');
-    WriteDigitPairs(1);
-    return;
-  }
-  if (leadingRun < 4) {
-    ChooseSetAOrB();
-  } else {
-    // An odd leading run leaves its last digit for set A or B.
-    SelectSet('C');
-    WriteDigitPairs(leadingRun / 2);
-    if (leadingRun % 2 == 1) {
-      ChooseSetAOrB();
-      WriteCharacter();
-    }
-  }
-  while (currentCharacter_ != -1) {
-    const int run = DigitRunAt(readPosition_ - 1);
-    if (run >= 4 && currentSet_ != 'C') {
-      // An odd run later in the text spends its first digit in the current set.
-      if (run % 2 == 1) WriteCharacter();
-      SelectSet('C');
-      WriteDigitPairs(run / 2);
-      continue;
-    }
-    if (currentSet_ == 'C') ChooseSetAOrB();
-    WriteCharacter();
-  }
-}
-
-const std::uint8_t* Code128Encoder::Close() {
-  AppendValue(static_cast<std::uint8_t>(checkSum_ % kCheckModulus));
-  AppendValue(static_cast<std::uint8_t>(kStop));
-  return FinishSymbol(11 * (symbolCount_ + 3) + 2);
+  fontString_[SymbolLength()] = '\0';
+  return std::string_view(fontString_.data(), SymbolLength());
 }
 
 }  // namespace quarent::barcode

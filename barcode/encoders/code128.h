@@ -42,38 +42,13 @@ class Code128Encoder : public BarCodeEncoder {
   Code128Mode Mode() const { return mode_; }
 
  private:
-  // Reads the character at the read position into currentCharacter_ (-1 past the end).
-  void ReadNext();
-  // Number of consecutive digits from `position` on.
-  int DigitRunAt(int position) const;
-  // True when no character of codes 96..127 occurs from `position` to the end.
-  bool NoLowerCaseFrom(int position) const;
-  // Writes the start character of `set`, or the code character that switches to it.
-  void SelectSet(char set);
-  // Selects set A when the rest of the text allows it, else set B.
-  void ChooseSetAOrB();
-  // Writes the current character in set A or B and reads the next one.
-  void WriteCharacter();
-  // Writes `pairs` digit pairs in set C, reading past both digits of each.
-  void WriteDigitPairs(int pairs);
-  // Adds one symbol value with its weight to the check sum.
-  void WriteValue(int value);
-  // Automatic set choice over the whole text.
-  void EncodeAutomatic();
-  // Appends check character, stop and end marker and sets the module count.
-  const std::uint8_t* Close();
+  // Appends symbol values to this encoder's symbol for one Encode, holding the set in use
+  // and the check sum.
+  class SymbolWriter;
 
   Code128Mode mode_;
-  // Encoding state, reset by every Encode.
-  int currentCharacter_ = 0;
-  int readPosition_ = 0;
-  int sourceLength_ = 0;
-  char currentSet_ = 0;
-  int symbolCount_ = 0;
-  int checkSum_ = 0;
-  bool awaitingStart_ = true;
+  // Characters of the last FontString, terminated.
   std::array<char, kMaxFontStringLength + 1> fontString_;
-  std::size_t fontStringLength_ = 0;
 };
 
 }  // namespace quarent::barcode

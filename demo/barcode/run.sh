@@ -2,8 +2,9 @@
 # Barcode control demonstration: registers QRNBC10.dll, renders one barcode of each of the
 # nine styles (and Code 128 vertically up and down) through the control's DrawToDC into
 # bitmaps, and turns them into PNG files (and one sheet of the nine) in <output>/barcode.
-# Usage: run.sh <bin folder> <output folder>; WINEPREFIX and friends are set by scripts/demo.sh.
+# Usage: run.sh <64-bit bin folder> <output folder>; WINEPREFIX and friends are set by scripts/demo.sh.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/wine-arch.sh"
 bin=$(readlink -f "$1")
 output=$(readlink -f "$2")/barcode
 mkdir -p "$output"

@@ -2,8 +2,9 @@
 # The log window's part of the demonstration: registers BrnLog.dll, runs a
 # client that logs, filters and saves, and takes pictures of the log window
 # and the Edit Categories dialog.
-# Usage: run.sh <bin folder> <output folder>  (WINEPREFIX etc. set by scripts/demo.sh)
+# Usage: run.sh <64-bit bin folder> <output folder>  (WINEPREFIX etc. set by scripts/demo.sh)
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/wine-arch.sh"
 bin=$1
 output=$2
 

@@ -2,8 +2,9 @@
 # QRNNTSrv demonstration: a script configures the service object, keeps
 # settings and writes event-log entries; then a small service program built on
 # the object is installed, driven through the service control manager and
-# removed. Usage: run.sh <bin-dir> <output-dir> (WINEPREFIX etc. already set).
+# removed. Usage: run.sh <64-bit bin folder> <output folder> (WINEPREFIX etc. already set).
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/wine-arch.sh"
 bin=$1
 output=$2
 win() { winepath -w "$1"; }

@@ -1,7 +1,10 @@
 // A compiled client of QUARENT.QRNSharedMemory, run as two processes:
-//   shared_memory_demo writer <script>  creates the section, listens to its
-//                                       events, starts a reader process and
-//                                       the VBScript client, and shows the lock
+//   shared_memory_demo writer <script> [<reader>]
+//                                       creates the section, listens to its
+//                                       events, starts a reader process (the
+//                                       program <reader>, another build of
+//                                       this one, when given) and the VBScript
+//                                       client, and shows the lock
 //   shared_memory_demo reader           opens the same section and reads it
 #include <windows.h>
 
@@ -13,6 +16,7 @@
 namespace {
 
 const wchar_t kSectionName[] = L"DemoPrices";
+const int kBits = sizeof(void*) * 8;
 
 // Prints every event of _ISharedMemoryEvents it receives.
 class ConsoleSink : public IDispatch {
@@ -90,20 +94,23 @@ int Reader() {
   char text[64] = {};
   long count = 0;
   VARIANT_BOOL read = VARIANT_FALSE;
-  std::printf("  [reader %lu] opened \"DemoPrices\", MeFirst=%s; reading with AutoLock...\n", GetCurrentProcessId(),
-              meFirst ? "True" : "False");
+  std::printf("  [reader %lu, %d-bit] opened \"DemoPrices\", MeFirst=%s; reading with AutoLock...\n",
+              GetCurrentProcessId(), kBits, meFirst ? "True" : "False");
   std::fflush(stdout);
   memory->Read(reinterpret_cast<unsigned char*>(text), sizeof text - 1, &count, 0, &read);
-  std::printf("  [reader %lu] read %ld bytes: \"%s\"\n", GetCurrentProcessId(), count, text);
+  std::printf("  [reader %lu, %d-bit] read %ld bytes: \"%s\"\n", GetCurrentProcessId(), kBits, count, text);
   memory->Release();
   return 0;
 }
 
-int Writer(const std::wstring& script) {
+int Writer(const std::wstring& script, std::wstring readerProgram) {
   ISharedMemory* memory = NewSharedMemory();
   if (!memory) return 1;
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  if (readerProgram.empty()) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    readerProgram = self;
+  }
 
   ConsoleSink sink;
   IConnectionPointContainer* container = nullptr;
@@ -114,7 +121,8 @@ int Writer(const std::wstring& script) {
   point->Advise(&sink, &cookie);
   memory->put_FireEvents(VARIANT_TRUE);
 
-  std::printf("  [writer %lu] Create(256, \"DemoPrices\") with FireEvents on:\n", GetCurrentProcessId());
+  std::printf("  [writer %lu, %d-bit] Create(256, \"DemoPrices\") with FireEvents on:\n", GetCurrentProcessId(),
+              kBits);
   Open(memory, 256);
   VARIANT_BOOL meFirst = VARIANT_FALSE;
   memory->get_MeFirst(&meFirst);
@@ -129,14 +137,14 @@ int Writer(const std::wstring& script) {
 
   std::printf("\n  A second process opens the same section by name:\n");
   std::fflush(stdout);
-  RunAndWait(L"\"" + std::wstring(self) + L"\" reader");
+  RunAndWait(L"\"" + readerProgram + L"\" reader");
 
   std::printf("\n  The writer takes the lock twice with MemLock; a reader has to wait:\n");
   memory->MemLock(&done);
   memory->MemLock(&done);
   std::fflush(stdout);
   HANDLE reader = nullptr;
-  RunAndWait(L"\"" + std::wstring(self) + L"\" reader", false, &reader);
+  RunAndWait(L"\"" + readerProgram + L"\" reader", false, &reader);
   Sleep(1500);
   std::printf("  [writer] (1.5 s later) first MemUnlock\n");
   std::fflush(stdout);
@@ -168,7 +176,7 @@ int wmain(int argc, wchar_t** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int status = 2;
   if (argc >= 2 && std::wstring(argv[1]) == L"reader") status = Reader();
-  if (argc >= 3 && std::wstring(argv[1]) == L"writer") status = Writer(argv[2]);
+  if (argc >= 3 && std::wstring(argv[1]) == L"writer") status = Writer(argv[2], argc >= 4 ? argv[3] : L"");
   CoUninitialize();
   return status;
 }

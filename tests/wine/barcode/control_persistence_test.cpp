@@ -14,33 +14,17 @@
 
 #include "QRNBC10_h.h"
 #include "com_client.h"
+#include "persistence_support.h"
 #include "test_container.h"
 
 namespace {
 
+using test::ChangeEverything;
 using test::Hex;
+using test::MemoryBag;
 using test::Snapshot;
-
-std::vector<BYTE> StreamBytes(IStream* stream) {
-  STATSTG stat = {};
-  stream->Stat(&stat, STATFLAG_NONAME);
-  std::vector<BYTE> bytes(static_cast<size_t>(stat.cbSize.QuadPart));
-  LARGE_INTEGER start = {};
-  stream->Seek(start, STREAM_SEEK_SET, nullptr);
-  ULONG read = 0;
-  if (!bytes.empty()) stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
-  return bytes;
-}
-
-IStream* StreamOf(const std::vector<BYTE>& bytes) {
-  IStream* stream = nullptr;
-  CreateStreamOnHGlobal(nullptr, TRUE, &stream);
-  ULONG written = 0;
-  if (!bytes.empty()) stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
-  LARGE_INTEGER start = {};
-  stream->Seek(start, STREAM_SEEK_SET, nullptr);
-  return stream;
-}
+using test::StreamBytes;
+using test::StreamOf;
 
 std::vector<BYTE> SaveToBytes(IQRNBarCode* control) {
   IPersistStreamInit* persist = nullptr;
@@ -66,32 +50,6 @@ HRESULT LoadFromBytes(IQRNBarCode* control, const std::vector<BYTE>& bytes) {
   return status;
 }
 
-// Gives `control` a set of values none of which is a default.
-void ChangeEverything(test::HostedControl& control) {
-  ASSERT_EQ(S_OK, control->put_BackColor(0x00102030));
-  ASSERT_EQ(S_OK, control->put_ForeColor(0x80000008));
-  test::Bstr caption(L"SAVED 123");
-  ASSERT_EQ(S_OK, control->put_Caption(caption.Get()));
-  ASSERT_EQ(S_OK, control->put_Visible(VARIANT_FALSE));
-  ASSERT_EQ(S_OK, control->put_TextShow(VARIANT_FALSE));
-  test::Bstr prefix(L"<");
-  test::Bstr suffix(L">");
-  ASSERT_EQ(S_OK, control->put_TextPrefix(prefix.Get()));
-  ASSERT_EQ(S_OK, control->put_TextSuffix(suffix.Get()));
-  ASSERT_EQ(S_OK, control->put_TextAlignment(qrnLeft));
-  ASSERT_EQ(S_OK, control->put_BarAlignment(qrnCenter));
-  ASSERT_EQ(S_OK, control->put_BarOrientation(qrnVerticallyUp));
-  ASSERT_EQ(S_OK, control->put_BarWidth(50));
-  ASSERT_EQ(S_OK, control->put_BarStyle(qrnBarCode39));
-  IFontDisp* font = test::MakeFont(L"DejaVu Sans", 12, true);
-  ASSERT_EQ(S_OK, control->putref_Font(font));
-  font->Release();
-  IOleObject* object = control.As<IOleObject>(IID_IOleObject);
-  SIZEL extent = {7000, 3000};
-  ASSERT_EQ(S_OK, object->SetExtent(DVASPECT_CONTENT, &extent));
-  object->Release();
-}
-
 class PersistenceTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(test::RegisterBarCodeServer()); }
@@ -99,7 +57,7 @@ class PersistenceTest : public ::testing::Test {
 
 TEST_F(PersistenceTest, AStreamSavedAndLoadedGivesTheSameProperties) {
   test::HostedControl source;
-  ChangeEverything(source);
+  ASSERT_TRUE(ChangeEverything(source));
   IPersistStreamInit* persist = source.As<IPersistStreamInit>(IID_IPersistStreamInit);
   EXPECT_EQ(S_OK, persist->IsDirty());
   const std::vector<BYTE> bytes = SaveToBytes(source.Get());
@@ -204,7 +162,7 @@ TEST_F(PersistenceTest, TheStreamLayoutIsCheckedFieldByField) {
 
 TEST_F(PersistenceTest, RefusesALaterVersionAndEveryTruncation) {
   test::HostedControl source;
-  ChangeEverything(source);
+  ASSERT_TRUE(ChangeEverything(source));
   const std::vector<BYTE> bytes = SaveToBytes(source.Get());
 
   std::vector<BYTE> later = bytes;
@@ -323,7 +281,7 @@ TEST_F(PersistenceTest, AStreamWithoutAFontLeavesTheFontAsItIs) {
 
 TEST_F(PersistenceTest, StorageKeepsTheSameBytesInAContentsStream) {
   test::HostedControl source;
-  ChangeEverything(source);
+  ASSERT_TRUE(ChangeEverything(source));
   ILockBytes* lockBytes = nullptr;
   ASSERT_EQ(S_OK, CreateILockBytesOnHGlobal(nullptr, TRUE, &lockBytes));
   IStorage* storage = nullptr;
@@ -346,50 +304,9 @@ TEST_F(PersistenceTest, StorageKeepsTheSameBytesInAContentsStream) {
   lockBytes->Release();
 }
 
-// A property bag in memory; `failing` names answer E_FAIL.
-class MemoryBag : public IPropertyBag {
- public:
-  std::map<std::wstring, VARIANT> values;
-  std::vector<std::wstring> writeOrder;
-  std::wstring failing;
-
-  ~MemoryBag() {
-    for (auto& entry : values) VariantClear(&entry.second);
-  }
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IPropertyBag)) {
-      *object = static_cast<IPropertyBag*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
-    if (failing == name) return E_FAIL;
-    auto found = values.find(name);
-    if (found == values.end()) return E_INVALIDARG;
-    const VARTYPE wanted = value->vt;
-    VariantInit(value);
-    if (wanted == VT_EMPTY || wanted == found->second.vt) return VariantCopy(value, &found->second);
-    return VariantChangeType(value, &found->second, 0, wanted);
-  }
-  STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override {
-    VARIANT& slot = values[name];
-    VariantClear(&slot);
-    writeOrder.push_back(name);
-    return VariantCopy(&slot, value);
-  }
-  void Set(const wchar_t* name, VARIANT value) {
-    VariantClear(&values[name]);
-    values[name] = value;
-  }
-};
-
 TEST_F(PersistenceTest, APropertyBagRoundTripsWithNamedValuesInOrder) {
   test::HostedControl source;
-  ChangeEverything(source);
+  ASSERT_TRUE(ChangeEverything(source));
   MemoryBag bag;
   IPersistPropertyBag* persist = source.As<IPersistPropertyBag>(IID_IPersistPropertyBag);
   ASSERT_EQ(S_OK, persist->Save(&bag, TRUE, TRUE));

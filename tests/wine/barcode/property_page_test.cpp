@@ -14,6 +14,7 @@
 #include "com_client.h"
 #include "dialog_watcher.h"
 #include "event_recorder.h"
+#include "persistence_support.h"
 #include "test_container.h"
 
 namespace {

@@ -161,7 +161,4 @@ std::string StaticTexts(HWND dialog);
 // Processes the pending messages of this thread.
 void PumpMessages();
 
-// Every property, the font and the extent of `control` as one line of text, for comparisons.
-std::string Snapshot(IQRNBarCode* control);
-
 }  // namespace test

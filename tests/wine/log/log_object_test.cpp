@@ -8,7 +8,9 @@
 
 #include "event_recorder.h"
 #include "log_fixture.h"
+#include "brnlog_registration.h"
 #include "processes.h"
+#include "registration_check.h"
 #include "registry_reader.h"
 
 namespace logtest {
@@ -18,37 +20,19 @@ const wchar_t kClassKey[] = L"CLSID\\{6E21C410-3D8A-4F51-A7B2-1C9E5D0F2A84}";
 
 TEST(RegistrationTest, WritesTheClassAndProgIdEntries) {
   ASSERT_TRUE(RegisterBrnLog());
-  struct Entry {
-    std::wstring key;
-    const wchar_t* name;
-    const wchar_t* data;
-  };
   const std::wstring classKey = kClassKey;
-  const Entry entries[] = {
-      {L"BrnLog.Log.1", nullptr, L"Log Class"},
-      {L"BrnLog.Log.1\\CLSID", nullptr, L"{6E21C410-3D8A-4F51-A7B2-1C9E5D0F2A84}"},
-      {L"BrnLog.Log", nullptr, L"Log Class"},
-      {L"BrnLog.Log\\CLSID", nullptr, L"{6E21C410-3D8A-4F51-A7B2-1C9E5D0F2A84}"},
-      {L"BrnLog.Log\\CurVer", nullptr, L"BrnLog.Log.1"},
-      {classKey, nullptr, L"Log Class"},
-      {classKey + L"\\ProgID", nullptr, L"BrnLog.Log.1"},
-      {classKey + L"\\VersionIndependentProgID", nullptr, L"BrnLog.Log"},
-      {classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-      {classKey + L"\\TypeLib", nullptr, L"{6E21C403-3D8A-4F51-A7B2-1C9E5D0F2A84}"},
-  };
-  for (const Entry& entry : entries) {
-    SCOPED_TRACE(test::Narrow(entry.key));
-    EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, entry.key, entry.name).value_or(L"<missing>"), entry.data);
-  }
-  EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, classKey + L"\\Programmable"));
-  const std::wstring server = test::ReadRegistryString(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32").value_or(L"");
-  EXPECT_NE(server.find(L"BrnLog.dll"), std::wstring::npos) << test::Narrow(server);
+  const std::wstring modulePath = test::BesideProgram(L"BrnLog.dll");
+  test::ExpectRegistered(quarent::RegistrationOfBrnLog(), modulePath);
+  // What a user reads, written out by hand.
+  EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, L"BrnLog.Log\\CLSID").value_or(L"<missing>"),
+            L"{6E21C410-3D8A-4F51-A7B2-1C9E5D0F2A84}");
+  EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, classKey + L"\\ProgID").value_or(L"<missing>"), L"BrnLog.Log.1");
+  EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, classKey + L"\\TypeLib").value_or(L"<missing>"),
+            L"{6E21C403-3D8A-4F51-A7B2-1C9E5D0F2A84}");
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\{6E21C403-3D8A-4F51-A7B2-1C9E5D0F2A84}\\1.1"));
 
   ASSERT_EQ(test::RegisterServer(L"BrnLog.dll", true), 0);
-  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, classKey));
-  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"BrnLog.Log"));
-  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"BrnLog.Log.1"));
+  test::ExpectUnregistered(quarent::RegistrationOfBrnLog(), modulePath);
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
   ASSERT_EQ(test::RegisterServer(L"BrnLog.dll"), 0);
 }

@@ -12,6 +12,8 @@
 #include "dialog_watcher.h"
 #include "ortivo_client.h"
 #include "processes.h"
+#include "qrnntsrv_registration.h"
+#include "registration_check.h"
 #include "registry_reader.h"
 
 namespace {
@@ -629,27 +631,16 @@ TEST(ServiceRegistrationTest, RegistryEntriesAndTheirRemoval) {
   test::Apartment apartment;
   test::RegisterServiceComponent();
   const std::wstring classKey = L"CLSID\\{3F58A7EE-9C24-4D0B-8E61-52B7D9A0C3F4}";
-  struct Entry {
-    std::wstring key;
-    const wchar_t* name;
-    std::wstring value;
-  };
-  const Entry entries[] = {
-      {L"QUARENT.QRNOrtivo.1", nullptr, L"QUARENT Ortivo Object"},
-      {L"QUARENT.QRNOrtivo.1\\CLSID", nullptr, L"{3F58A7EE-9C24-4D0B-8E61-52B7D9A0C3F4}"},
-      {L"QUARENT.QRNOrtivo", nullptr, L"QUARENT Ortivo Object"},
-      {L"QUARENT.QRNOrtivo\\CLSID", nullptr, L"{3F58A7EE-9C24-4D0B-8E61-52B7D9A0C3F4}"},
-      {L"QUARENT.QRNOrtivo\\CurVer", nullptr, L"QUARENT.QRNOrtivo.1"},
-      {classKey, nullptr, L"QUARENT Ortivo Object"},
-      {classKey + L"\\ProgID", nullptr, L"QUARENT.QRNOrtivo.1"},
-      {classKey + L"\\VersionIndependentProgID", nullptr, L"QUARENT.QRNOrtivo"},
-      {classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
-      {classKey + L"\\TypeLib", nullptr, L"{3F58A7E1-9C24-4D0B-8E61-52B7D9A0C3F4}"},
-  };
-  for (const Entry& entry : entries) {
-    SCOPED_TRACE(test::Narrow(entry.key));
-    EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, entry.key, entry.name).value_or(L"(missing)"), entry.value);
-  }
+  const std::wstring modulePath =
+      test::ReadRegistryString(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32").value_or(L"");
+  test::ExpectRegistered(quarent::RegistrationOfQRNNTSrv(), modulePath);
+  // What a user reads, written out by hand.
+  EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, L"QUARENT.QRNOrtivo\\CurVer").value_or(L"(missing)"),
+            L"QUARENT.QRNOrtivo.1");
+  EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, classKey).value_or(L"(missing)"), L"QUARENT Ortivo Object");
+  EXPECT_EQ(test::ReadRegistryString(HKEY_CLASSES_ROOT, classKey + L"\\InprocServer32", L"ThreadingModel")
+                .value_or(L"(missing)"),
+            L"Apartment");
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, classKey + L"\\Programmable"));
   // The type library carries its identifier and is registered under it.
   {
@@ -670,9 +661,8 @@ TEST(ServiceRegistrationTest, RegistryEntriesAndTheirRemoval) {
   EXPECT_EQ(server.substr(server.find_last_of(L"\\/") + 1), L"QRNNTSrv.dll");
 
   ASSERT_EQ(test::RegisterServer(L"QRNNTSrv.dll", true), 0);
+  test::ExpectUnregistered(quarent::RegistrationOfQRNNTSrv(), modulePath);
   EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, classKey));
-  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"QUARENT.QRNOrtivo"));
-  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"QUARENT.QRNOrtivo.1"));
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
   ASSERT_EQ(test::RegisterServer(L"QRNNTSrv.dll"), 0);
 }

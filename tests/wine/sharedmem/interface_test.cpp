@@ -330,7 +330,7 @@ TEST_F(SharedMemoryInterface, ReadVBAndWriteVBTakeTheBufferAddressAsANumber) {
   ASSERT_EQ(S_OK, memory_->WriteVB(reinterpret_cast<LONG_PTR>(out), 6, &count, 2, &result));
   EXPECT_EQ(VARIANT_TRUE, result);
   EXPECT_EQ(6, count);
-  char in[14] = {};
+  char in[16] = {};
   ASSERT_EQ(S_OK, memory_->ReadVB(reinterpret_cast<LONG_PTR>(in), 100, &count, 2, &result));
   EXPECT_EQ(14, count);
   EXPECT_STREQ("hello", in);
@@ -436,6 +436,42 @@ TEST_F(SharedMemoryInterface, ReadVBAndWriteVBRefuseAddressesThatAreNotTheCaller
   memory_->put_FireEvents(VARIANT_FALSE);
   sink->Release();
 }
+#ifdef _WIN64
+// A 64-bit client's buffer may lie above 4 GB, where an address cut to 32 bits
+// would point somewhere else: through the vtable and through the type library.
+TEST_F(SharedMemoryInterface, ReadVBAndWriteVBReachABufferAbove4GB) {
+  unsigned char* high = static_cast<unsigned char*>(
+      VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE));
+  ASSERT_NE(nullptr, high);
+  ASSERT_GT(reinterpret_cast<ULONG_PTR>(high), 0xFFFFFFFFull);
+  ASSERT_TRUE(test::CreateSection(memory_.Get(), 64, test::UniqueSectionName(L"High").c_str()));
+  std::memcpy(high, "above four gigabytes", 20);
+  long count = 0;
+  VARIANT_BOOL result = VARIANT_FALSE;
+  ASSERT_EQ(S_OK, memory_->WriteVB(reinterpret_cast<LONG_PTR>(high), 20, &count, 0, &result));
+  EXPECT_EQ(20, count);
+  std::memset(high, 0, 20);
+  ASSERT_EQ(S_OK, memory_->ReadVB(reinterpret_cast<LONG_PTR>(high), 20, &count, 0, &result));
+  EXPECT_EQ(0, std::memcmp(high, "above four gigabytes", 20));
+
+  // Late bound, the address travels as a 64-bit integer (a VBA LongPtr).
+  std::memset(high, 0, 20);
+  VARIANT address;
+  address.vt = VT_I8;
+  address.llVal = reinterpret_cast<LONG_PTR>(high);
+  VARIANT byReference;
+  byReference.vt = VT_I4 | VT_BYREF;
+  byReference.plVal = &count;
+  count = 0;
+  test::DispatchResult call;
+  test::CallByName(memory_.As<IDispatch>().Get(), L"ReadVB", DISPATCH_METHOD,
+                   {address, test::LongArgument(20), byReference, test::LongArgument(0)}, call);
+  ASSERT_EQ(S_OK, call.status) << test::Hex(call.status);
+  EXPECT_EQ(20, count);
+  EXPECT_EQ(0, std::memcmp(high, "above four gigabytes", 20));
+  VirtualFree(high, 0, MEM_RELEASE);
+}
+#endif
 
 TEST_F(SharedMemoryInterface, AnswersItsInterfacesAndErrorInfoSupport) {
   ComPtr<ISupportErrorInfo> support = memory_.As<ISupportErrorInfo>();

@@ -19,8 +19,10 @@ namespace {
 
 using test::ComPtr;
 
+// The peer is this build's program, or the 32-bit build's where the test runs
+// with a peer folder (a 64-bit test sharing sections with 32-bit processes).
 std::wstring PeerCommand(const std::wstring& arguments) {
-  return L"\"" + test::BesideProgram(L"sharedmem_peer.exe") + L"\" " + arguments;
+  return L"\"" + test::PeerProgram(L"sharedmem_peer.exe") + L"\" " + arguments;
 }
 
 class UniqueEvent {
@@ -41,6 +43,9 @@ class SharedMemoryProcesses : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(test::RegisterSharedMemoryOnce());
+    if (!test::PeerFolder().empty()) {
+      ASSERT_EQ(0, test::RegisterPeerServer(L"QRNShrMem.dll"));
+    }
     memory_ = test::NewSharedMemory();
     ASSERT_TRUE(memory_);
     name_ = test::UniqueSectionName(L"Processes");

@@ -5,6 +5,8 @@
 
 #include "com_client.h"
 #include "processes.h"
+#include "qrnshrmem_registration.h"
+#include "registration_check.h"
 #include "registry_reader.h"
 
 namespace {
@@ -12,49 +14,28 @@ namespace {
 const std::wstring kClassKey = L"CLSID\\{2A7F93D0-5E18-4B6D-A04C-9F3E6D21B857}";
 const std::wstring kTypeLibKey = L"TypeLib\\{2A7F93C3-5E18-4B6D-A04C-9F3E6D21B857}";
 
-struct Entry {
-  std::wstring key;
-  const wchar_t* name;
-  std::wstring data;
-};
-
 TEST(SharedMemoryRegistration, WritesExactlyTheListedEntriesAndRemovesThem) {
   ASSERT_EQ(0, test::RegisterServer(L"QRNShrMem.dll"));
-
   const std::wstring modulePath = test::BesideProgram(L"QRNShrMem.dll");
-  const Entry entries[] = {
-      {L"QUARENT.QRNSharedMemory.1", nullptr, L"QUARENT SharedMemory Object"},
-      {L"QUARENT.QRNSharedMemory.1\\CLSID", nullptr, L"{2A7F93D0-5E18-4B6D-A04C-9F3E6D21B857}"},
-      {L"QUARENT.QRNSharedMemory", nullptr, L"QUARENT SharedMemory Object"},
-      {L"QUARENT.QRNSharedMemory\\CLSID", nullptr, L"{2A7F93D0-5E18-4B6D-A04C-9F3E6D21B857}"},
-      {L"QUARENT.QRNSharedMemory\\CurVer", nullptr, L"QUARENT.QRNSharedMemory.1"},
-      {kClassKey, nullptr, L"QUARENT SharedMemory Object"},
-      {kClassKey + L"\\ProgID", nullptr, L"QUARENT.QRNSharedMemory.1"},
-      {kClassKey + L"\\VersionIndependentProgID", nullptr, L"QUARENT.QRNSharedMemory"},
-      {kClassKey + L"\\InprocServer32", L"ThreadingModel", L"Both"},
-      {kClassKey + L"\\TypeLib", nullptr, L"{2A7F93C3-5E18-4B6D-A04C-9F3E6D21B857}"},
-  };
-  for (const Entry& entry : entries) {
-    SCOPED_TRACE(test::Narrow(entry.key));
-    const auto value = test::ReadRegistryString(HKEY_CLASSES_ROOT, entry.key, entry.name);
-    ASSERT_TRUE(value.has_value());
-    EXPECT_EQ(test::Narrow(entry.data), test::Narrow(*value));
-  }
-  const auto server = test::ReadRegistryString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32");
-  ASSERT_TRUE(server.has_value());
-  EXPECT_EQ(0, lstrcmpiW(modulePath.c_str(), server->c_str())) << test::Narrow(*server);
-  EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, kClassKey + L"\\Programmable"));
+  test::ExpectRegistered(quarent::RegistrationOfQRNShrMem(), modulePath);
 
+  // What a user reads, written out by hand.
+  EXPECT_EQ("QUARENT SharedMemory Object",
+            test::Narrow(test::ReadRegistryString(HKEY_CLASSES_ROOT, L"QUARENT.QRNSharedMemory.1").value_or(L"")));
+  EXPECT_EQ("{2A7F93D0-5E18-4B6D-A04C-9F3E6D21B857}",
+            test::Narrow(test::ReadRegistryString(HKEY_CLASSES_ROOT, L"QUARENT.QRNSharedMemory\\CLSID").value_or(L"")));
+  EXPECT_EQ("Both", test::Narrow(test::ReadRegistryString(HKEY_CLASSES_ROOT, kClassKey + L"\\InprocServer32",
+                                                          L"ThreadingModel").value_or(L"")));
+  EXPECT_EQ("{2A7F93C3-5E18-4B6D-A04C-9F3E6D21B857}",
+            test::Narrow(test::ReadRegistryString(HKEY_CLASSES_ROOT, kClassKey + L"\\TypeLib").value_or(L"")));
   // The type library is registered with its version, locale and help string.
   EXPECT_EQ("QUARENT SharedMemory 1.0 Type Library",
             test::Narrow(test::ReadRegistryString(HKEY_CLASSES_ROOT, kTypeLibKey + L"\\1.0").value_or(L"")));
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, kTypeLibKey + L"\\1.0\\409\\" + test::kTypeLibPlatform));
 
   ASSERT_EQ(0, test::RegisterServer(L"QRNShrMem.dll", /*unregister=*/true));
-  for (const std::wstring& key : {std::wstring(L"QUARENT.QRNSharedMemory.1"), std::wstring(L"QUARENT.QRNSharedMemory"),
-                                  kClassKey, kTypeLibKey}) {
-    EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, key)) << test::Narrow(key);
-  }
+  test::ExpectUnregistered(quarent::RegistrationOfQRNShrMem(), modulePath);
+  EXPECT_FALSE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, kTypeLibKey));
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_CLASSES_ROOT, L"CLSID"));
 
   // Registering again after removal restores the class.

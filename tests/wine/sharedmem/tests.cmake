@@ -22,3 +22,10 @@ add_wine_test(sharedmem_script
   LIBRARIES QRNShrMem_client)
 target_compile_definitions(sharedmem_script PRIVATE
   SCRIPT_FOLDER="${CMAKE_SOURCE_DIR}/tests/scripts/sharedmem")
+
+# The same processes test with 32-bit peers in a 64-bit Windows: one section,
+# one lock and the same offsets and bytes across architectures.
+if(QUARENT_PEER_BIN)
+  add_test(NAME ${QUARENT_WINE_TEST}.sharedmem_processes_with_32bit_peers COMMAND sharedmem_processes)
+  declare_wine_test(sharedmem_processes_with_32bit_peers NEEDS_32BIT ENVIRONMENT QUARENT_PEER_BIN=${QUARENT_PEER_BIN})
+endif()

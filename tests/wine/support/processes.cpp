@@ -84,4 +84,25 @@ long RegisterServer(const std::wstring& dll, bool unregister) {
   return RunProcess(line);
 }
 
+std::wstring PeerFolder() {
+  char unixPath[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA("QUARENT_PEER_BIN", unixPath, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return FromUnixPath(unixPath) + L"\\";
+}
+
+std::wstring PeerProgram(const std::wstring& file) {
+  const std::wstring folder = PeerFolder();
+  return folder.empty() ? BesideProgram(file) : folder + file;
+}
+
+long RegisterPeerServer(const std::wstring& dll, bool unregister) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  std::wstring line = L"\"" + std::wstring(windows) + L"\\syswow64\\regsvr32.exe\" /s ";
+  if (unregister) line += L"/u ";
+  line += L"\"" + PeerFolder() + dll + L"\"";
+  return RunProcess(line);
+}
+
 }  // namespace test

@@ -27,4 +27,15 @@ std::wstring FromUnixPath(const char* unixPath);
 // regsvr32 /s (or /s /u) on a DLL beside this program; returns its exit code.
 long RegisterServer(const std::wstring& dll, bool unregister = false);
 
+// The 32-bit build's bin folder, for a 64-bit test that also runs 32-bit
+// programs (environment QUARENT_PEER_BIN, a Unix path); empty otherwise.
+std::wstring PeerFolder();
+
+// Full path of `file` in the peer folder when there is one, else beside this program.
+std::wstring PeerProgram(const std::wstring& file);
+
+// The 32-bit regsvr32 of a 64-bit Windows (syswow64) on a DLL of the peer
+// folder; returns its exit code.
+long RegisterPeerServer(const std::wstring& dll, bool unregister = false);
+
 }  // namespace test

@@ -4,9 +4,10 @@
 
 namespace test {
 
-std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& path, const wchar_t* name) {
+std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& path, const wchar_t* name,
+                                               REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return std::nullopt;
   DWORD type = 0;
   DWORD size = 0;
   std::optional<std::wstring> result;
@@ -21,20 +22,26 @@ std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& pa
   return result;
 }
 
-DWORD RegistryValueType(HKEY root, const std::wstring& path, const wchar_t* name) {
+DWORD RegistryValueType(HKEY root, const std::wstring& path, const wchar_t* name, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return REG_NONE;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return REG_NONE;
   DWORD type = REG_NONE;
   if (RegQueryValueExW(key, name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) type = REG_NONE;
   RegCloseKey(key);
   return type;
 }
 
-bool RegistryKeyExists(HKEY root, const std::wstring& path) {
+bool RegistryKeyExists(HKEY root, const std::wstring& path, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
+}
+
+const wchar_t* TypeLibPlatform(REGSAM view) {
+  if (view == KEY_WOW64_32KEY) return L"win32";
+  if (view == KEY_WOW64_64KEY) return L"win64";
+  return kTypeLibPlatform;
 }
 
 }  // namespace test
