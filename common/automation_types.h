@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -98,6 +99,11 @@ std::string ToAnsi(const wchar_t* text, UINT length);
 
 // Converts a whole automation string to the system ANSI code page.
 inline std::string ToAnsi(BSTR text) { return ToAnsi(text, SysStringLen(text)); }
+
+// Converts a whole automation string to the system ANSI code page only when
+// every character has its own form there: nothing when a character would
+// become a best-fit look-alike ("A" for U+FF21) or the default character.
+std::optional<std::string> ToAnsiExactly(BSTR text);
 
 // Converts ANSI text to a wide string.
 std::wstring AnsiToWide(std::string_view text);

@@ -37,7 +37,11 @@ class HandlingScope {
   HWND window_;
 };
 
-LRESULT CALLBACK LogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Unregisters the class once no window of it is left (the platform refuses
+// while one is), so that it never outlives this module.
+void ReleaseClassWhenUnused() { UnregisterClassA(kLogWindowClass, module::Instance()); }
+
+LRESULT HandleLogWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
@@ -57,6 +61,13 @@ LRESULT CALLBACK LogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   } catch (...) {
     return DefWindowProcA(window, message, wParam, lParam);
   }
+}
+
+LRESULT CALLBACK LogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = HandleLogWindowMessage(window, message, wParam, lParam);
+  // Closed by the user, or a disposed window's WM_CLOSE: it is gone now.
+  if (!IsWindow(window)) ReleaseClassWhenUnused();
+  return result;
 }
 
 }  // namespace
@@ -84,6 +95,7 @@ void DisposeLogWindow(HWND window) {
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   if (GetWindowLongPtrA(window, kHandlingSlot) == 0) {
     DestroyWindow(window);
+    ReleaseClassWhenUnused();
     return;
   }
   // Destroying it now would pull it from under the code handling its message

@@ -52,7 +52,7 @@ std::string Ortivo::SectionPath(const std::string& section) const {
 STDMETHODIMP Ortivo::SaveSetting(BSTR section, BSTR key, BSTR value) {
   try {
     const std::string sectionText = ToAnsi(section);
-    if (!FitsNameLimit(sectionText)) return E_INVALIDARG;
+    if (!IsValidSection(sectionText)) return E_INVALIDARG;
     const std::string keyText = ToAnsi(key);
     if (!FitsNameLimit(keyText)) return E_INVALIDARG;
     const std::string valueText = ToAnsi(value);
@@ -70,7 +70,7 @@ STDMETHODIMP Ortivo::GetSetting(BSTR section, BSTR key, VARIANT defaultValue, BS
   *result = nullptr;
   try {
     const std::string sectionText = ToAnsi(section);
-    if (!FitsNameLimit(sectionText)) return E_INVALIDARG;
+    if (!IsValidSection(sectionText)) return E_INVALIDARG;
     const std::string keyText = ToAnsi(key);
     if (!FitsNameLimit(keyText)) return E_INVALIDARG;
     const std::string path = SectionPath(sectionText);
@@ -96,7 +96,7 @@ STDMETHODIMP Ortivo::GetAllSettings(BSTR section, VARIANT* result) {
   VariantInit(result);
   try {
     const std::string sectionText = ToAnsi(section);
-    if (!FitsNameLimit(sectionText)) return E_INVALIDARG;
+    if (!IsValidSection(sectionText)) return E_INVALIDARG;
     const std::string path = SectionPath(sectionText);
     if (path.empty()) return Fail(E_FAIL, IDS_ACCESS_DENIED);
     std::vector<NamedSetting> settings;
@@ -122,7 +122,7 @@ STDMETHODIMP Ortivo::GetAllSettings(BSTR section, VARIANT* result) {
 STDMETHODIMP Ortivo::DeleteSetting(BSTR section, VARIANT key) {
   try {
     const std::string sectionText = ToAnsi(section);
-    if (!FitsNameLimit(sectionText)) return E_INVALIDARG;
+    if (!IsValidSection(sectionText)) return E_INVALIDARG;
     if (basePath_.empty()) return Fail(E_FAIL, IDS_ACCESS_DENIED);
     SettingsOutcome deleted;
     if (IsOmitted(key)) {

@@ -15,6 +15,10 @@ bool IsValidServiceName(std::string_view name, LeadBytePredicate isLeadByte) {
   return true;
 }
 
+bool NamesSubkey(std::string_view section) {
+  return TextUpToFirstNul(section).find_first_not_of('\\') != std::string_view::npos;
+}
+
 std::string SettingsBasePath(std::string_view serviceName) {
   std::string path(kServicesKey);
   path.append(serviceName);
@@ -27,6 +31,14 @@ std::string SectionKeyPath(std::string_view basePath, std::string_view section) 
   path.append(section);
   path.push_back('\\');
   return path;
+}
+
+std::string ServiceImagePath(std::string_view programPath) {
+  if (programPath.find(' ') == std::string_view::npos) return std::string(programPath);
+  std::string quoted = "\"";
+  quoted.append(programPath);
+  quoted.push_back('"');
+  return quoted;
 }
 
 std::string EventSourceKeyPath(std::string_view serviceName) {

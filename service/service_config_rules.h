@@ -28,6 +28,15 @@ bool IsValidServiceName(std::string_view name, LeadBytePredicate isLeadByte);
 // True when `text` fits the 64-byte limit of a ServiceName, Section or Key.
 inline bool FitsNameLimit(std::string_view text) { return text.size() <= kMaxNameBytes; }
 
+// True when `section` names a key below the service's key: one that is empty
+// or only backslashes, up to its first NUL (where the registry stops reading),
+// would name the service's own key.
+bool NamesSubkey(std::string_view section);
+
+// True when `section` may be used as a Section: it fits the name limit and
+// names a key below the service's key.
+inline bool IsValidSection(std::string_view section) { return FitsNameLimit(section) && NamesSubkey(section); }
+
 // True when a DisplayName of `characters` characters is accepted.
 inline bool IsValidDisplayNameLength(size_t characters) { return characters < kDisplayNameLimit; }
 
@@ -38,6 +47,11 @@ std::string SettingsBasePath(std::string_view serviceName);
 // The settings base path followed by `section` and a backslash. Backslashes in
 // `section` name nested keys.
 std::string SectionKeyPath(std::string_view basePath, std::string_view section);
+
+// The ImagePath the service is installed with for the program `programPath`:
+// quoted when it holds a space, so that the service control manager never
+// reads a prefix of it ("C:\Program.exe") as the program.
+std::string ServiceImagePath(std::string_view programPath);
 
 // "SYSTEM\...\EventLog\Application\<name>": the service's event source key.
 std::string EventSourceKeyPath(std::string_view serviceName);

@@ -38,7 +38,7 @@ InstallResult InstallService(const InstallRequest& request, EventLogWriter& log)
   ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
   if (!manager) return {InstallOutcome::kManagerUnavailable};
 
-  const std::string imagePath = ModulePath(nullptr);
+  const std::string imagePath = ServiceImagePath(ModulePath(nullptr));
   const DWORD serviceType = SERVICE_WIN32_OWN_PROCESS | (request.interactive ? SERVICE_INTERACTIVE_PROCESS : 0);
   ServiceHandle created(CreateServiceA(manager.Get(), request.serviceName.c_str(),
                                        request.displayName ? request.displayName->c_str() : nullptr,

@@ -36,13 +36,17 @@ LONG ReadValueAt(HKEY key, DWORD index, NamedSetting& setting) {
   for (;;) {
     DWORD nameLength = 255;
     DWORD size = 0;
+    // Without a data buffer only the name can be too long.
     LONG status = RegEnumValueA(key, index, name, &nameLength, nullptr, nullptr, nullptr, &size);
     if (status != ERROR_SUCCESS) return status;
     std::string data(size + 1, '\0');
     nameLength = 255;
     status = RegEnumValueA(key, index, name, &nameLength, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()),
                            &size);
-    if (status == ERROR_MORE_DATA && nameLength <= 254) continue;
+    // The value grew, or another one took its index, since it was sized. The
+    // platform leaves the name length as given then, so it cannot tell a long
+    // name apart: asking again from the start does.
+    if (status == ERROR_MORE_DATA) continue;
     if (status != ERROR_SUCCESS) return status;
     data.resize(size);
     setting.first.assign(name, nameLength);
@@ -88,7 +92,11 @@ SettingsOutcome ListSettings(const std::string& sectionPath, std::vector<NamedSe
     settings.clear();
     for (DWORD index = 0;; ++index) {
       NamedSetting setting;
-      if (ReadValueAt(section.Get(), index, setting) != ERROR_SUCCESS) break;
+      const LONG status = ReadValueAt(section.Get(), index, setting);
+      // The end of the values, or a name longer than 254 bytes, ends the listing.
+      if (status == ERROR_NO_MORE_ITEMS || status == ERROR_MORE_DATA) break;
+      // Anything else would leave values out unnoticed.
+      if (status != ERROR_SUCCESS) return SettingsOutcome::kReadFailed;
       settings.push_back(std::move(setting));
     }
     return SettingsOutcome::kDone;

@@ -13,6 +13,7 @@ enum class SettingsOutcome {
   kNotFound,      // the section or the setting does not exist
   kCannotOpen,    // a key could not be opened or created
   kRefused,       // the registry refused a write or a deletion
+  kReadFailed,    // the registry failed while the values of a section were read
   kOutOfMemory,
 };
 
@@ -26,7 +27,8 @@ SettingsOutcome SaveSettingValue(const std::string& sectionPath, const std::stri
 SettingsOutcome ReadSettingValue(const std::string& sectionPath, const std::string& key, std::string& value);
 
 // Lists the settings of `sectionPath` in the registry's enumeration order,
-// stopping at the first value whose name is longer than 254 bytes.
+// stopping at the first value whose name is longer than 254 bytes; any other
+// failure of the enumeration gives kReadFailed, never a shorter list.
 SettingsOutcome ListSettings(const std::string& sectionPath, std::vector<NamedSetting>& settings);
 
 // True when the key `path` below HKEY_LOCAL_MACHINE exists and can be opened.

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "caller_buffer.h"
 #include "common/about_box.h"
 #include "common/property_access.h"
 #include "resource.h"
@@ -21,6 +22,10 @@ enum EventId : DISPID {
   kBeforeWrite = 7,
   kAfterWrite = 8,
 };
+
+// Dispatch identifiers of the members that take the caller's buffer by reference.
+constexpr DISPID kReadId = 17;
+constexpr DISPID kWriteId = 18;
 
 // A client of ReadVB/WriteVB passes its buffer's address as a number of its
 // pointer size; in a 32-bit process an address above 2 GB arrives negative.
@@ -78,6 +83,15 @@ void SharedMemory::RaiseCreateEvent(DISPID id, BSTR name, LONG size) {
   arguments[1].vt = VT_BSTR;
   arguments[1].bstrVal = name;
   events_.RaiseEvent(id, arguments, 2);
+}
+
+STDMETHODIMP SharedMemory::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                  VARIANT* result, EXCEPINFO* exception, UINT* argumentError) {
+  if ((id == kReadId || id == kWriteId) && (flags & DISPATCH_METHOD) && IsEqualIID(iid, IID_NULL)) {
+    const HRESULT checked = CheckBufferArgument(parameters, argumentError);
+    if (FAILED(checked)) return checked;
+  }
+  return DualInterface<ISharedMemory>::Invoke(id, iid, locale, flags, parameters, result, exception, argumentError);
 }
 
 STDMETHODIMP SharedMemory::get_Ptr(unsigned char* p) {
@@ -173,17 +187,25 @@ STDMETHODIMP SharedMemory::Delete(VARIANT_BOOL* result) {
   return S_OK;
 }
 
-HRESULT SharedMemory::Transfer(Direction direction, unsigned char* buffer, LONG bytes, LONG* transferred,
-                               LONG offset, VARIANT_BOOL* result) {
+HRESULT SharedMemory::Transfer(Direction direction, BufferOrigin origin, unsigned char* buffer, LONG bytes,
+                               LONG* transferred, LONG offset, VARIANT_BOOL* result) {
   if (result == nullptr || buffer == nullptr) return E_POINTER;
   *result = VARIANT_FALSE;
   if (transferred) *transferred = 0;
+  // A number may be any address: the bytes a copy would touch must be the
+  // caller's own memory, writable for a read and readable for a write.
+  const auto bufferUsable = [&](int32_t count) {
+    return origin == BufferOrigin::kPointer ||
+           IsUsableMemory(buffer, static_cast<size_t>(count),
+                          direction == Direction::kRead ? MemoryUse::kWrite : MemoryUse::kRead);
+  };
 
   std::shared_ptr<SharedSection> section = HeldSection();
   if (!section) return S_OK;
   CopyPlan plan = PlanCopy(section->Size(), section->ViewBytes(), offset, bytes);
   if (plan.decision == CopyDecision::kRefused) return E_INVALIDARG;
   if (plan.decision == CopyDecision::kPastEnd) return S_OK;
+  if (!bufferUsable(plan.count)) return E_POINTER;
 
   const bool raise = fireEvents_.load() != VARIANT_FALSE;
   if (raise) {
@@ -194,6 +216,7 @@ HRESULT SharedMemory::Transfer(Direction direction, unsigned char* buffer, LONG 
     if (!section) return S_OK;
     plan = PlanCopy(section->Size(), section->ViewBytes(), offset, bytes);
     if (plan.decision != CopyDecision::kCopy) return S_OK;
+    if (!bufferUsable(plan.count)) return E_POINTER;
   }
 
   const bool locked = autoLock_.load() != VARIANT_FALSE;
@@ -214,22 +237,24 @@ HRESULT SharedMemory::Transfer(Direction direction, unsigned char* buffer, LONG 
 
 STDMETHODIMP SharedMemory::Read(unsigned char* buffer, LONG bytesToRead, LONG* bytesRead, LONG offset,
                                 VARIANT_BOOL* result) {
-  return Transfer(Direction::kRead, buffer, bytesToRead, bytesRead, offset, result);
+  return Transfer(Direction::kRead, BufferOrigin::kPointer, buffer, bytesToRead, bytesRead, offset, result);
 }
 
 STDMETHODIMP SharedMemory::Write(unsigned char* buffer, LONG bytesToWrite, LONG* bytesWritten, LONG offset,
                                  VARIANT_BOOL* result) {
-  return Transfer(Direction::kWrite, buffer, bytesToWrite, bytesWritten, offset, result);
+  return Transfer(Direction::kWrite, BufferOrigin::kPointer, buffer, bytesToWrite, bytesWritten, offset, result);
 }
 
 STDMETHODIMP SharedMemory::ReadVB(LONG_PTR buffer, LONG bytesToRead, LONG* bytesRead, LONG offset,
                                   VARIANT_BOOL* result) {
-  return Transfer(Direction::kRead, AddressFromNumber(buffer), bytesToRead, bytesRead, offset, result);
+  return Transfer(Direction::kRead, BufferOrigin::kNumber, AddressFromNumber(buffer), bytesToRead, bytesRead, offset,
+                  result);
 }
 
 STDMETHODIMP SharedMemory::WriteVB(LONG_PTR buffer, LONG bytesToWrite, LONG* bytesWritten, LONG offset,
                                    VARIANT_BOOL* result) {
-  return Transfer(Direction::kWrite, AddressFromNumber(buffer), bytesToWrite, bytesWritten, offset, result);
+  return Transfer(Direction::kWrite, BufferOrigin::kNumber, AddressFromNumber(buffer), bytesToWrite, bytesWritten,
+                  offset, result);
 }
 
 STDMETHODIMP SharedMemory::MemLock(VARIANT_BOOL* result) {

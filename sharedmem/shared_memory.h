@@ -27,6 +27,11 @@ class SharedMemory : public ComObject<DualInterface<ISharedMemory>, SupportError
   // Class factory entry.
   static HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** object);
 
+  // Refuses a late-bound Read or Write whose buffer is not a byte passed by
+  // reference before the platform converts it; all else as the type library says.
+  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                      EXCEPINFO* exception, UINT* argumentError) override;
+
   STDMETHODIMP get_Ptr(unsigned char* p) override;
   STDMETHODIMP get_AutoLock(VARIANT_BOOL* value) override;
   STDMETHODIMP put_AutoLock(VARIANT_BOOL value) override;
@@ -57,10 +62,13 @@ class SharedMemory : public ComObject<DualInterface<ISharedMemory>, SupportError
 
  private:
   enum class Direction { kRead, kWrite };
+  // Where the buffer comes from: a typed pointer, or an address given as a
+  // number (ReadVB/WriteVB), which is checked before anything is copied.
+  enum class BufferOrigin { kPointer, kNumber };
 
   // Read and Write of `bytes` bytes between `buffer` and the section at `offset`.
-  HRESULT Transfer(Direction direction, unsigned char* buffer, LONG bytes, LONG* transferred, LONG offset,
-                   VARIANT_BOOL* result);
+  HRESULT Transfer(Direction direction, BufferOrigin origin, unsigned char* buffer, LONG bytes, LONG* transferred,
+                   LONG offset, VARIANT_BOOL* result);
   // The section held now (shared, so a copy in progress keeps its view mapped).
   std::shared_ptr<SharedSection> HeldSection();
   // Raises event `id` with the Name (and, for the Create events, the Size).

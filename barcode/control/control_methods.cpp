@@ -10,8 +10,11 @@ STDMETHODIMP BarCodeControl::AboutBox() { return ShowAboutBox(IDS_PRODUCT_TITLE)
 
 STDMETHODIMP BarCodeControl::StringToBC128Font(BSTR source, Constants_FontSel mode, BSTR* result) {
   if (result == nullptr) return E_POINTER;
+  // A character that would become another one in the ANSI code page is not supported.
+  const std::optional<std::string> ansi = ToAnsiExactly(source);
   const barcode::FontStringResult converted =
-      barcode::Code128FontString(static_cast<barcode::BarStyle>(barStyle_), ToAnsi(source), mode);
+      ansi ? barcode::Code128FontString(static_cast<barcode::BarStyle>(barStyle_), *ansi, mode)
+           : barcode::FontStringResult{barcode::PropertyError::CharactersNotSupported, {}};
   if (converted.error == barcode::PropertyError::OutOfMemory) return E_OUTOFMEMORY;  // result untouched
   BSTR text = AnsiToBstr(converted.text);
   if (text == nullptr) return E_OUTOFMEMORY;
@@ -21,9 +24,10 @@ STDMETHODIMP BarCodeControl::StringToBC128Font(BSTR source, Constants_FontSel mo
 
 STDMETHODIMP BarCodeControl::IsStringValid(BSTR source, VARIANT_BOOL* result) {
   if (result == nullptr) return E_POINTER;
-  barcode::PropertyError error;
+  barcode::PropertyError error = barcode::PropertyError::None;
+  const std::optional<std::string> ansi = ToAnsiExactly(source);
   const bool valid =
-      barcode::IsTextValidForStyle(static_cast<barcode::BarStyle>(barStyle_), ToAnsi(source), &error);
+      ansi && barcode::IsTextValidForStyle(static_cast<barcode::BarStyle>(barStyle_), *ansi, &error);
   if (error == barcode::PropertyError::OutOfMemory) return E_OUTOFMEMORY;
   *result = valid ? VARIANT_TRUE : VARIANT_FALSE;
   return S_OK;

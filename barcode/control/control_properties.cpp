@@ -100,8 +100,12 @@ STDMETHODIMP BarCodeControl::get_Font(IFontDisp** font) {
 }
 
 STDMETHODIMP BarCodeControl::put_Caption(BSTR caption) {
+  // The barcode must encode what the caption says: a character that would
+  // become another one in the ANSI code page is not supported.
+  const std::optional<std::string> ansi = ToAnsiExactly(caption);
   const barcode::PropertyError error =
-      barcode::CheckCaption(static_cast<barcode::BarStyle>(barStyle_), ToAnsi(caption));
+      ansi ? barcode::CheckCaption(static_cast<barcode::BarStyle>(barStyle_), *ansi)
+           : barcode::PropertyError::CharactersNotSupported;
   if (error != barcode::PropertyError::None) return Refuse(error);
   // A refused edit is not applied, as for every other property that asks first.
   const HRESULT permission = RequestEdit(kCaptionId);

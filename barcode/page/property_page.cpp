@@ -6,6 +6,7 @@
 #include "common/automation_types.h"
 #include "common/error_info.h"
 #include "common/module.h"
+#include "page/page_values.h"
 #include "resource.h"
 
 namespace quarent::barcode {
@@ -42,53 +43,21 @@ LONG FieldNumber(HWND dialog, int fieldId) {
   return value;
 }
 
-// One step of Apply: the field it reads (to focus and reload on a refusal) and the write.
-struct ApplyStep {
-  int fieldId;
-  bool reloadOnRefusal;
-  HRESULT (*write)(IQRNBarCode* control, HWND dialog);
-};
-
-// The caption is emptied first so that a new style is never tested against the old caption,
-// and written last.
-constexpr ApplyStep kApplySteps[] = {
-    {IDC_CAPTION, false, [](IQRNBarCode* control, HWND) {
-       Bstr empty(L"");
-       return control->put_Caption(empty.Get());
-     }},
-    {IDC_TEXT_SHOW, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_TextShow(FieldTicked(dialog, IDC_TEXT_SHOW));
-     }},
-    {IDC_TEXT_SUFFIX, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_TextSuffix(FieldText(dialog, IDC_TEXT_SUFFIX).Get());
-     }},
-    {IDC_TEXT_PREFIX, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_TextPrefix(FieldText(dialog, IDC_TEXT_PREFIX).Get());
-     }},
-    {IDC_BAR_ALIGNMENT, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_BarAlignment(static_cast<Constants_Alignment>(FieldValue(dialog, IDC_BAR_ALIGNMENT)));
-     }},
-    {IDC_BAR_ORIENTATION, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_BarOrientation(
-           static_cast<Constants_Orientation>(FieldValue(dialog, IDC_BAR_ORIENTATION)));
-     }},
-    {IDC_TEXT_ALIGNMENT, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_TextAlignment(static_cast<Constants_Alignment>(FieldValue(dialog, IDC_TEXT_ALIGNMENT)));
-     }},
-    {IDC_AUTO_SIZE, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_AutoSize(FieldTicked(dialog, IDC_AUTO_SIZE));
-     }},
-    {IDC_BAR_STYLE, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_BarStyle(static_cast<Constants_BarCodeSel>(FieldValue(dialog, IDC_BAR_STYLE)));
-     }},
-    {IDC_BAR_WIDTH, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_BarWidth(FieldNumber(dialog, IDC_BAR_WIDTH));
-     }},
-    {IDC_CAPTION, true, [](IQRNBarCode* control, HWND dialog) {
-       return control->put_Caption(FieldText(dialog, IDC_CAPTION).Get());
-     }},
-};
-static_assert(sizeof(kApplySteps) / sizeof(kApplySteps[0]) == 11, "Apply writes eleven values");
+// The values the page's fields hold now.
+PageValues FieldValues(HWND dialog) {
+  PageValues values;
+  values.caption = FieldText(dialog, IDC_CAPTION);
+  values.textShow = FieldTicked(dialog, IDC_TEXT_SHOW);
+  values.textSuffix = FieldText(dialog, IDC_TEXT_SUFFIX);
+  values.textPrefix = FieldText(dialog, IDC_TEXT_PREFIX);
+  values.barAlignment = FieldValue(dialog, IDC_BAR_ALIGNMENT);
+  values.barOrientation = FieldValue(dialog, IDC_BAR_ORIENTATION);
+  values.textAlignment = FieldValue(dialog, IDC_TEXT_ALIGNMENT);
+  values.autoSize = FieldTicked(dialog, IDC_AUTO_SIZE);
+  values.barStyle = FieldValue(dialog, IDC_BAR_STYLE);
+  values.barWidth = FieldNumber(dialog, IDC_BAR_WIDTH);
+  return values;
+}
 
 // The fields in the order they are loaded.
 constexpr int kLoadOrder[] = {IDC_AUTO_SIZE,      IDC_TEXT_SHOW,     IDC_CAPTION,   IDC_TEXT_PREFIX,
@@ -183,32 +152,43 @@ STDMETHODIMP PropertyPage::IsPageDirty() { return changed_ ? S_OK : S_FALSE; }
 
 STDMETHODIMP PropertyPage::Apply() {
   if (dialog_ == nullptr) return E_UNEXPECTED;
+  // What every control holds before Apply, to put back if one of them refuses a value.
+  std::vector<std::pair<ComPtr<IQRNBarCode>, PageValues>> controls;
   for (const ComPtr<IUnknown>& object : objects_) {
     ComPtr<IQRNBarCode> control = object.As<IQRNBarCode>();
     if (!control) continue;
-    const HRESULT status = ApplyTo(control.Get());
+    PageValues before;
+    const HRESULT status = ReadPageValues(control.Get(), &before);
     if (FAILED(status)) return status;
+    controls.emplace_back(std::move(control), std::move(before));
+  }
+  const PageValues fields = FieldValues(dialog_);
+  for (size_t index = 0; index < controls.size(); ++index) {
+    const PageWrite written = WritePageValues(controls[index].first.Get(), fields);
+    if (FAILED(written.status)) {
+      RefuseApply(controls, index, written);
+      return written.status;
+    }
   }
   changed_ = false;
   return S_OK;
 }
 
-HRESULT PropertyPage::ApplyTo(IQRNBarCode* control) {
-  for (const ApplyStep& step : kApplySteps) {
-    // A refusal without error information must not show the text of an earlier one.
-    SetErrorInfo(0, nullptr);
-    const HRESULT status = step.write(control, dialog_);
-    if (SUCCEEDED(status)) continue;
-    ReportRefusal(control);
-    SetFocus(GetDlgItem(dialog_, step.fieldId));
-    if (step.reloadOnRefusal) {
-      loading_ = true;
-      LoadPageField(dialog_, control, step.fieldId);
-      loading_ = false;
-    }
-    return status;
+void PropertyPage::RefuseApply(const std::vector<std::pair<ComPtr<IQRNBarCode>, PageValues>>& controls,
+                               size_t refusing, const PageWrite& refusal) {
+  IQRNBarCode* control = controls[refusing].first.Get();
+  ReportRefusal(control);
+  // Values read together are accepted again, so every control written goes back as it was.
+  for (size_t index = 0; index <= refusing; ++index) {
+    WritePageValues(controls[index].first.Get(), controls[index].second);
   }
-  return S_OK;
+  SetErrorInfo(0, nullptr);
+  SetFocus(GetDlgItem(dialog_, refusal.fieldId));
+  if (refusal.fieldWritten) {
+    loading_ = true;
+    LoadPageField(dialog_, control, refusal.fieldId);
+    loading_ = false;
+  }
 }
 
 void PropertyPage::ReportRefusal(IQRNBarCode* control) {

@@ -1,15 +1,17 @@
 #pragma once
 // QRNBCPage: the control's own property page (dialog 1010). It shows the caption and barcode
 // properties of the first selected control and, on Apply, writes every field to each selected
-// control through IQRNBarCode.
+// control through IQRNBarCode; a refused Apply leaves every control as it was.
 #include <windows.h>
 #include <ocidl.h>
 
+#include <utility>
 #include <vector>
 
 #include "QRNBC10_h.h"
 #include "common/com_object.h"
 #include "common/com_ptr.h"
+#include "page/page_values.h"
 
 namespace quarent::barcode {
 
@@ -43,9 +45,11 @@ class PropertyPage : public ComObject<IPropertyPage> {
   void* FindInterface(REFIID iid) override;
 
  private:
-  // Writes the fields to `control` in the page's order; on a refusal reports it, reloads the
-  // refused field and returns the status.
-  HRESULT ApplyTo(IQRNBarCode* control);
+  // After control `refusing` of `controls` (each with the values it had before Apply) refused
+  // a value: shows the refusal, puts every control written back as it was, then focuses and
+  // reloads the refused field.
+  void RefuseApply(const std::vector<std::pair<ComPtr<IQRNBarCode>, PageValues>>& controls, size_t refusing,
+                   const PageWrite& refusal);
   // Shows the control's error description, or a general message, after a refused value.
   void ReportRefusal(IQRNBarCode* control);
 

@@ -12,13 +12,16 @@ Comparison CompareOrdered(Number value, Number limit) {
 }
 
 // Floating values: less is "not greater or equal", greater is "neither less
-// nor exactly equal", equal is within `epsilon` of the limit (exact when 0).
+// nor exactly equal", equal is exactly equal or within `epsilon` of the limit.
+// The fixed epsilon only widens equality near zero: from 2 upwards it is at
+// most half the spacing of the type's values, so limit - epsilon and
+// limit + epsilon round to the limit itself and the window holds nothing.
 template <class Real>
 Comparison CompareReal(Real value, Real limit, Real epsilon) {
   Comparison result;
   result.less = !(value >= limit);
   result.greater = !(result.less || value == limit);
-  result.equal = epsilon == 0 ? value == limit : (limit - epsilon < value && value < limit + epsilon);
+  result.equal = value == limit || (limit - epsilon < value && value < limit + epsilon);
   return result;
 }
 

@@ -25,8 +25,8 @@ struct Limits {
 };
 
 // How `value` relates to `limit`. All three are false when the type words
-// differ or the type is not comparable. VT_R4 and VT_R8 are equal within their
-// type's epsilon; a null string is less than any other string.
+// differ or the type is not comparable. VT_R4 and VT_R8 are equal when exactly
+// equal or within their type's epsilon; a null string is less than any other string.
 struct Comparison {
   bool less = false;
   bool greater = false;

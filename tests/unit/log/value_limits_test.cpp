@@ -1,6 +1,7 @@
 // Comparisons of message values with limits and the limit test's decisions.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -75,6 +76,26 @@ TEST(CompareTest, OrdersEachTypeByItsOwnRules) {
     EXPECT_EQ(result.greater, row.greater);
     EXPECT_EQ(result.equal, row.equal);
   }
+}
+
+TEST(CompareTest, AValueEqualToItsLimitPassesInclusiveConditionsAtEveryMagnitude) {
+  const double magnitudes[] = {0.0,  1e-300, 0.1,    1.0,    2.0,     3.0,   10.0,    4096.0,  5000.25,
+                               8192, 1e5,    1e6,    1e15,   -4096.0, -1e6,  1e300,   DBL_MAX, -DBL_MAX};
+  for (const double magnitude : magnitudes) {
+    for (const uint16_t type : {kVtR8, kVtR4}) {
+      const double number = type == kVtR4 ? static_cast<float>(magnitude) : magnitude;
+      SCOPED_TRACE(testing::Message() << (type == kVtR4 ? "R4 " : "R8 ") << number);
+      const LogValue limit = LogValue::Real(type, number);
+      EXPECT_TRUE(SatisfiesCondition(limit, kConditionGreaterEqual, limit));
+      EXPECT_TRUE(SatisfiesCondition(limit, kConditionLessEqual, limit));
+      EXPECT_FALSE(SatisfiesCondition(limit, kConditionGreater, limit));
+      EXPECT_FALSE(SatisfiesCondition(limit, kConditionLess, limit));
+    }
+  }
+  // Away from zero the next value up is no longer equal: only the equal value itself joins.
+  const LogValue above = R8(std::nextafter(4096.0, 5000.0));
+  EXPECT_FALSE(SatisfiesCondition(above, kConditionLessEqual, R8(4096.0)));
+  EXPECT_TRUE(SatisfiesCondition(above, kConditionGreater, R8(4096.0)));
 }
 
 struct LimitCase {

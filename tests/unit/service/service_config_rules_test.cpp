@@ -70,6 +70,50 @@ TEST(SettingsPathTest, PathsBelowTheServiceKey) {
   EXPECT_EQ(EventSourceKeyPath("Quarent"), "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Quarent");
 }
 
+TEST(SettingsPathTest, ASectionMustNameAKeyBelowTheServiceKey) {
+  struct Case {
+    const char* note;
+    std::string section;
+    bool valid;
+  };
+  const Case cases[] = {
+      {"ordinary section", "Options", true},
+      {"nested sections", "Outer\\Inner", true},
+      {"a name after backslashes", "\\\\Options", true},
+      {"a space names a key", " ", true},
+      {"double-byte character whose trail byte is 0x5C", kKatakanaSo, true},
+      {"64 bytes", std::string(64, 's'), true},
+      {"empty", "", false},
+      {"one backslash", "\\", false},
+      {"two backslashes", "\\\\", false},
+      {"64 backslashes", std::string(64, '\\'), false},
+      {"the registry reads only up to a NUL", std::string("\\\0Sub", 5), false},
+      {"NUL first", std::string("\0Sub", 4), false},
+      {"65 bytes", std::string(65, 's'), false},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    EXPECT_EQ(IsValidSection(row.section), row.valid);
+  }
+}
+
+TEST(ServiceImagePathTest, QuotedWhenThePathHoldsASpace) {
+  struct Case {
+    const char* path;
+    const char* imagePath;
+  };
+  const Case cases[] = {
+      {"C:\\Program Files\\My App\\svc.exe", "\"C:\\Program Files\\My App\\svc.exe\""},
+      {"C:\\Apps\\svc one.exe", "\"C:\\Apps\\svc one.exe\""},
+      {"C:\\Apps\\svc.exe", "C:\\Apps\\svc.exe"},
+      {"", ""},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.path);
+    EXPECT_EQ(ServiceImagePath(row.path), row.imagePath);
+  }
+}
+
 TEST(SettingsTextTest, NameLimitAndDataUpToFirstNul) {
   EXPECT_TRUE(FitsNameLimit(std::string(64, 'k')));
   EXPECT_FALSE(FitsNameLimit(std::string(65, 'k')));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <random>
@@ -224,6 +225,37 @@ TEST_F(PersistenceTest, RefusesCorruptedStreams) {
   EXPECT_GT(loads, 100);
 }
 
+TEST_F(PersistenceTest, ALoadedCaptionMustConvertExactly) {
+  test::HostedControl source;
+  const std::vector<BYTE> bytes = SaveToBytes(source.Get());
+  // The default caption "QUARENT" in UTF-16; its first character is replaced.
+  const BYTE quarent[] = {'Q', 0, 'U', 0, 'A', 0, 'R', 0, 'E', 0, 'N', 0, 'T', 0};
+  const auto found = std::search(bytes.begin(), bytes.end(), std::begin(quarent), std::end(quarent));
+  ASSERT_NE(found, bytes.end());
+  const size_t at = static_cast<size_t>(found - bytes.begin());
+  struct Row {
+    const char* name;
+    wchar_t first;
+    bool loads;
+  };
+  const Row rows[] = {
+      {"U+4E2D, not in the code page", L'\u4E2D', false},
+      {"U+0100, best fit A", L'\u0100', false},
+      {"fullwidth A, best fit A", L'\uFF21', false},
+      {"plain A", L'A', true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::vector<BYTE> changed = bytes;
+    changed[at] = static_cast<BYTE>(row.first & 0xFF);
+    changed[at + 1] = static_cast<BYTE>(row.first >> 8);
+    test::HostedControl target;
+    const HRESULT status = LoadFromBytes(target.Get(), changed);
+    EXPECT_EQ(row.loads, SUCCEEDED(status)) << Hex(status);
+    SetErrorInfo(0, nullptr);
+  }
+}
+
 TEST_F(PersistenceTest, AStreamWithoutAFontLeavesTheFontAsItIs) {
   test::HostedControl unsited(false);
   test::Bstr caption(L"NO FONT");
@@ -333,6 +365,7 @@ TEST_F(PersistenceTest, APropertyBagLoadSkipsMissingNamesAndStopsAtARefusal) {
       {"BarWidth refused", L"BarWidth", longValue(300), nullptr, false, 35},
       {"BarWidth not a number", L"BarWidth", text(L"wide"), nullptr, false, 35},
       {"bag fails", L"BarWidth", longValue(60), L"BarWidth", false, 35},
+      {"Caption that would become AA", L"Caption", text(L"\u0100\u0100"), nullptr, false, 35},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -582,6 +582,32 @@ TEST_F(ControlTest, IsStringValidFollowsTheCurrentStyle) {
   }
 }
 
+TEST_F(ControlTest, TextsThatDoNotConvertExactlyAreValidForNoStyle) {
+  test::HostedControl control(false);
+  // The ANSI code page would make each of them other characters: "?" for one it lacks, a
+  // best-fit look-alike ("A" for U+0100 and the fullwidth U+FF21) for others.
+  const std::wstring texts[] = {L"\u4E2D", L"\u0100\u0100", L"\uFF21", L"AB\u4E2DCD", std::wstring(1, wchar_t(0xD800))};
+  for (int style = qrnBarCode128; style <= qrnBarCodeMSI; ++style) {
+    test::Bstr empty(L"");
+    ASSERT_EQ(S_OK, control->put_Caption(empty.Get()));
+    ASSERT_EQ(S_OK, control->put_BarStyle(static_cast<Constants_BarCodeSel>(style)));
+    for (const std::wstring& row : texts) {
+      SCOPED_TRACE(testing::Message() << "style " << style << " text of " << row.size() << " starting U+" << std::hex
+                                      << static_cast<int>(row[0]));
+      test::Bstr text(row.c_str());
+      VARIANT_BOOL valid = 7;
+      EXPECT_EQ(S_OK, control->IsStringValid(text.Get(), &valid));
+      EXPECT_EQ(VARIANT_FALSE, valid);
+      ExpectRefusal(control->put_Caption(text.Get()), kCharactersText);
+      EXPECT_EQ(L"", CaptionOf(control.Get()));
+      BSTR converted = nullptr;
+      ExpectRefusal(control->StringToBC128Font(text.Get(), qrnFont128, &converted), kCharactersText);
+      EXPECT_EQ(0u, SysStringLen(converted));
+      SysFreeString(converted);
+    }
+  }
+}
+
 TEST_F(ControlTest, CategorizesItsOwnPropertiesAsBarCode) {
   test::HostedControl control(false);
   ICategorizeProperties* categories = control.As<ICategorizeProperties>(IID_ICategorizeProperties);

@@ -8,11 +8,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "QRNBC10_h.h"
 #include "com_client.h"
 #include "dialog_watcher.h"
 #include "event_recorder.h"
+#include "persistence_support.h"
 #include "test_container.h"
 
 namespace {
@@ -99,6 +101,15 @@ class PropertyPageTest : public ::testing::Test {
   }
   void Click(int box) {
     SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(box, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog_, box)));
+  }
+  // Shows the page again, for `objects`.
+  void Reopen(std::vector<IUnknown*> objects) {
+    page_->Deactivate();
+    ASSERT_EQ(S_OK, page_->SetObjects(static_cast<ULONG>(objects.size()), objects.data()));
+    RECT where = {0, 0, 400, 350};
+    ASSERT_EQ(S_OK, page_->Activate(hosted_->Site().Window(), &where, FALSE));
+    dialog_ = FindWindowExA(hosted_->Site().Window(), nullptr, "#32770", nullptr);
+    ASSERT_NE(nullptr, dialog_);
   }
   std::wstring Caption() {
     BSTR caption = nullptr;
@@ -257,7 +268,11 @@ TEST_F(PropertyPageTest, ApplyWritesEveryObjectInOrderAndStopsAtTheFirstFailure)
   const HRESULT status =
       test::WithDialog([&] { return page_->Apply(); }, [&](HWND box) { message = test::StaticTexts(box); });
   EXPECT_EQ(E_INVALIDARG, status) << Hex(status);
-  EXPECT_EQ("R-518 C-518 C1001 C1003 C1002 C1006 C1007 C1005 C1000 C1004", firstSink.calls);
+  // Written up to the refused caption, then put back as it was in the same order.
+  EXPECT_EQ("R-518 C-518 C1001 C1003 C1002 C1006 C1007 C1005 C1000 C1004 "
+            "R-518 C-518 C1001 C1003 C1002 C1006 C1007 C1005 C1000 C1004 R-518 C-518",
+            firstSink.calls);
+  EXPECT_EQ(L"ORDER", Caption());
   EXPECT_EQ("", secondSink.calls);
   EXPECT_EQ(S_OK, page_->IsPageDirty()) << "still changed";
 }
@@ -270,12 +285,12 @@ TEST_F(PropertyPageTest, ARefusedCaptionShowsTheControlsTextAndIsReloaded) {
       test::WithDialog([&] { return page_->Apply(); }, [&](HWND box) { message = test::StaticTexts(box); });
   EXPECT_EQ(E_INVALIDARG, status) << Hex(status);
   EXPECT_EQ("Some caracters in the source field are not supported in this BarCode caracter set.", message);
-  EXPECT_EQ(L"", Caption()) << "the caption stays empty until an Apply succeeds";
-  EXPECT_EQ("", Text(kCaption)) << "the field shows the control's caption again";
+  EXPECT_EQ(L"QUARENT", Caption()) << "the caption is put back";
+  EXPECT_EQ("QUARENT", Text(kCaption)) << "the field shows the control's caption again";
   EXPECT_EQ(GetDlgItem(dialog_, kCaption), GetFocus());
   Constants_BarCodeSel style;
   hosted_->Get()->get_BarStyle(&style);
-  EXPECT_EQ(qrnBarCode39, style) << "the steps before the refusal stay written";
+  EXPECT_EQ(qrnBarCode128, style) << "the steps before the refusal are put back";
 }
 
 TEST_F(PropertyPageTest, AnEmptyBandWidthWritesZeroAndIsRefused) {
@@ -287,7 +302,50 @@ TEST_F(PropertyPageTest, AnEmptyBandWidthWritesZeroAndIsRefused) {
   EXPECT_EQ("Bar width must be between 0.20 mm. and 2.50 mm.\n(Unit are in hundredth of millimeters.)", message);
   EXPECT_EQ("35", Text(kBarWidth));
   EXPECT_EQ(GetDlgItem(dialog_, kBarWidth), GetFocus());
-  EXPECT_EQ(L"", Caption()) << "the last step, the caption, was not written";
+  EXPECT_EQ(L"QUARENT", Caption()) << "the caption emptied first is put back";
+}
+
+TEST_F(PropertyPageTest, ARefusedApplyLeavesEveryPropertyAsItWas) {
+  const char* const widthText =
+      "Bar width must be between 0.20 mm. and 2.50 mm.\n(Unit are in hundredth of millimeters.)";
+  IFontDisp* notABarCode = test::MakeFont(L"DejaVu Sans");
+  struct Row {
+    const char* note;
+    std::function<void(IQRNBarCode* control)> refusedEdit;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"empty band width", [&](IQRNBarCode*) { SetText(kBarWidth, ""); }, widthText},
+      {"band width 300", [&](IQRNBarCode*) { SetText(kBarWidth, "300"); }, widthText},
+      {"overflowing band width", [&](IQRNBarCode*) { SetText(kBarWidth, "99999999999999999999"); }, widthText},
+      {"Code 39 with a lower-case caption", [&](IQRNBarCode*) { SetText(kCaption, "lower case"); },
+       "Some caracters in the source field are not supported in this BarCode caracter set."},
+      // Nothing is loaded into the fields, so the empty bar alignment (0) is refused.
+      {"a first object that is not a barcode", [&](IQRNBarCode* control) { Reopen({notABarCode, control}); },
+       "Error updating property!"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.note);
+    test::HostedControl control;
+    Reopen({control.Get()});
+    const std::string before = test::Snapshot(control.Get());
+    // Values written before the refused one.
+    Select(kStyle, 4);  // qrnBarCode39
+    SetText(kCaption, "NEW CODE 39");
+    SetText(kPrefix, "(");
+    Select(kOrientation, 1);
+    CheckDlgButton(dialog_, kTextShow, BST_UNCHECKED);
+    row.refusedEdit(control.Get());
+    std::string message;
+    const HRESULT status =
+        test::WithDialog([&] { return page_->Apply(); }, [&](HWND box) { message = test::StaticTexts(box); });
+    EXPECT_EQ(E_INVALIDARG, status) << Hex(status);
+    EXPECT_EQ(row.message, message) << "the refusal is still shown";
+    EXPECT_EQ(before, test::Snapshot(control.Get()));
+    page_->Deactivate();
+    page_->SetObjects(0, nullptr);
+  }
+  notABarCode->Release();
 }
 
 TEST_F(PropertyPageTest, ARefusalWithoutTextShowsTheGeneralMessage) {

@@ -2,9 +2,11 @@
 // members that need a window, and the dual interface's dispatch side.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "event_recorder.h"
 #include "log_fixture.h"
 #include "brnlog_registration.h"
 #include "processes.h"
@@ -96,6 +98,78 @@ TEST_F(LogObjectTest, CreateLogWindowTwiceLeavesOneWindow) {
   short isWindow = 0;
   log_->IsLogWindow(&isWindow);
   EXPECT_EQ(isWindow, 1);  // 1, not the automation true (-1)
+}
+
+// True while `module` has its log window class registered.
+bool LogWindowClassRegistered(HMODULE module) {
+  WNDCLASSEXA found = {};
+  found.cbSize = sizeof found;
+  return GetClassInfoExA(module, "BrnLogWindow", &found) != FALSE;
+}
+
+// Opens the log window of `log` and returns it (the one not in `others`).
+HWND OpenLogWindow(ILog* log, HWND other) {
+  short number = -1;
+  log->CreateLogWindow(&number);
+  for (HWND window : LogWindowsOfThread(true)) {
+    if (window != other) return window;
+  }
+  return nullptr;
+}
+
+TEST_F(LogObjectTest, TheWindowClassGoesWithTheLastWindow) {
+  const HMODULE module = GetModuleHandleA("BrnLog.dll");
+  ASSERT_NE(module, nullptr);
+  struct Case {
+    const char* note;
+    // Ends the window of `log`; true when that released the object too.
+    std::function<bool(ILog* log, HWND window)> close;
+  };
+  const Case cases[] = {
+      {"RemoveLogWindow", [](ILog* log, HWND) { return log->RemoveLogWindow(), false; }},
+      {"Exit command", [](ILog*, HWND window) { return Command(window, kExit), false; }},
+      {"closed by the user", [](ILog*, HWND window) { return SendMessageA(window, WM_CLOSE, 0, 0), false; }},
+      {"object released", [](ILog* log, HWND) { return log->Release(), true; }},
+      {"removed by a Click sink while the window handles the click",
+       [](ILog* log, HWND window) {
+         log->LogMessage(Text("click me"), 0);
+         auto* sink = new test::EventRecorder(DIID__ILogEvents);
+         test::Connection connection(log, DIID__ILogEvents, sink);
+         sink->hook = [log](DISPID, DISPPARAMS*) { log->RemoveLogWindow(); };
+         ClickRow(ListViewOf(window), false);
+         PumpMessages();
+         sink->Release();
+         return false;
+       }},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    ILog* logs[2] = {CreateLog(), CreateLog()};
+    ASSERT_TRUE(logs[0] && logs[1]);
+    const HWND first = OpenLogWindow(logs[0], nullptr);
+    const HWND second = OpenLogWindow(logs[1], first);
+    ASSERT_TRUE(first && second);
+    EXPECT_TRUE(LogWindowClassRegistered(module));
+    const bool firstReleased = row.close(logs[0], first);
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_TRUE(LogWindowClassRegistered(module)) << "the second window still uses it";
+    const bool secondReleased = row.close(logs[1], second);
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(second));
+    EXPECT_FALSE(LogWindowClassRegistered(module));
+    if (!firstReleased) logs[0]->Release();
+    if (!secondReleased) logs[1]->Release();
+  }
+
+  // Unloaded, the module leaves no class behind that would lead into it.
+  log_->Release();
+  log_ = nullptr;
+  CoFreeUnusedLibrariesEx(0, 0);
+  ASSERT_EQ(GetModuleHandleA("BrnLog.dll"), nullptr) << "the module was unloaded";
+  EXPECT_FALSE(LogWindowClassRegistered(module));
+  EXPECT_EQ(CreateWindowExA(0, "BrnLogWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, module, nullptr),
+            nullptr);
 }
 
 TEST_F(LogObjectTest, NewWindowKeepsTheStoreAndTables) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -262,6 +263,52 @@ TEST_F(ServiceInstallTest, ConfigurationReachesTheArguments) {
     EXPECT_EQ(seam->Events()[0].text, display);
     EXPECT_EQ(seam->OpenedSources(), std::vector<std::string>{}) << "the source opened first stays in use";
   }
+}
+
+// The program path the object is shown for the calling process, when set.
+std::string shownProgramPath;
+test::ImportHook* pathHook = nullptr;
+
+DWORD WINAPI ShownModuleFileName(HMODULE module, LPSTR path, DWORD size) {
+  if (module == nullptr && !shownProgramPath.empty()) {
+    lstrcpynA(path, shownProgramPath.c_str(), static_cast<int>(size));
+    return static_cast<DWORD>(strlen(path));
+  }
+  using Function = DWORD(WINAPI*)(HMODULE, LPSTR, DWORD);
+  return reinterpret_cast<Function>(pathHook->Original())(module, path, size);
+}
+
+TEST_F(ServiceInstallTest, AProgramPathWithASpaceIsQuoted) {
+  test::ImportHook hook(test::ServiceModule(), "kernel32.dll", "GetModuleFileNameA",
+                        reinterpret_cast<void*>(&ShownModuleFileName));
+  ASSERT_TRUE(hook.Installed());
+  pathHook = &hook;
+  struct Case {
+    const wchar_t* serviceName;
+    std::string program;
+    std::string imagePath;
+  };
+  const Case cases[] = {
+      {L"QuarentSpaced", "C:\\Program Files\\My App\\svc.exe", "\"C:\\Program Files\\My App\\svc.exe\""},
+      {L"QuarentSpacedName", "C:\\Apps\\my svc.exe", "\"C:\\Apps\\my svc.exe\""},
+      {L"QuarentUnspaced", "C:\\Apps\\svc.exe", "C:\\Apps\\svc.exe"},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.program);
+    shownProgramPath = row.program;
+    ASSERT_EQ(ortivo->put_ServiceName(Text(row.serviceName)), S_OK);
+    EXPECT_EQ(Install(S_OK), VARIANT_TRUE);
+    EXPECT_EQ(lastCreate.imagePath, row.imagePath);
+    EXPECT_EQ(test::ReadRegistryString(HKEY_LOCAL_MACHINE,
+                                       std::wstring(L"SYSTEM\\CurrentControlSet\\Services\\") + row.serviceName,
+                                       L"ImagePath")
+                  .value_or(L"?"),
+              std::wstring(row.imagePath.begin(), row.imagePath.end()))
+        << "as the manager keeps it";
+    EXPECT_EQ(Uninstall(S_OK), VARIANT_TRUE);
+  }
+  shownProgramPath.clear();
+  pathHook = nullptr;
 }
 
 TEST_F(ServiceInstallTest, FailureRows) {

@@ -30,9 +30,11 @@ const wchar_t kServiceName[] = L"QuarentHost";
 const char kRecordFile[] = "C:\\quarent_host_record.txt";
 const char kModeFile[] = "C:\\quarent_host_mode.txt";
 
-// The program's output, with CR LF line ends made LF.
-std::string RunHost(const wchar_t* command) {
-  std::string output = test::CaptureOutput(L"\"" + test::BesideProgram(L"service_host_program.exe") + L"\" " + command);
+// The output of the service program at `program` (by default the one beside
+// this test), with CR LF line ends made LF.
+std::string RunHost(const wchar_t* command, const std::wstring& program = L"") {
+  const std::wstring path = program.empty() ? test::BesideProgram(L"service_host_program.exe") : program;
+  std::string output = test::CaptureOutput(L"\"" + path + L"\" " + command);
   std::string lines;
   for (char character : output) {
     if (character != '\r') lines += character;
@@ -260,6 +262,33 @@ TEST_F(ServiceManagerTest, InstallRunAndUninstall) {
 
   output = RunHost(L"uninstall");
   EXPECT_NE(output.find("status 0x00000000 result false logs 102"), std::string::npos) << output;
+}
+
+TEST_F(ServiceManagerTest, AProgramUnderAPathWithSpacesRunsAsTheService) {
+  // With the path unquoted the manager would look for C:\Program.exe first.
+  const std::wstring folder = L"C:\\Program Files\\Quarent Host";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring program = folder + L"\\service_host_program.exe";
+  ASSERT_TRUE(CopyFileW(test::BesideProgram(L"service_host_program.exe").c_str(), program.c_str(), FALSE));
+  std::string output = RunHost(L"install", program);
+  ASSERT_NE(output.find("status 0x00000000 result true logs 100"), std::string::npos) << output;
+  {
+    ServiceHandle installed(OpenServiceW(manager->Get(), kServiceName, SERVICE_QUERY_CONFIG));
+    ASSERT_NE(installed.Get(), nullptr);
+    std::vector<BYTE> buffer(8192);
+    DWORD needed = 0;
+    ASSERT_TRUE(QueryServiceConfigW(installed.Get(), reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data()),
+                                    static_cast<DWORD>(buffer.size()), &needed));
+    EXPECT_EQ(std::wstring(reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data())->lpBinaryPathName),
+              L"\"" + program + L"\"");
+  }
+  StartIn("accept", SERVICE_RUNNING);
+  Control(SERVICE_CONTROL_STOP, SERVICE_STOPPED);
+  EXPECT_TRUE(WaitForRecord("status 1"));
+  EXPECT_EQ(Lines("event "), (std::vector<std::string>{"Start on the main thread", "Stop on the main thread"}));
+  service.reset();
+  output = RunHost(L"uninstall", program);
+  EXPECT_NE(output.find("status 0x00000000 result true logs 101"), std::string::npos) << output;
 }
 
 }  // namespace

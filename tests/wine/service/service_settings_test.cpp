@@ -1,6 +1,7 @@
 // Settings of QUARENT.QRNOrtivo against the real registry of the test's prefix.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -269,13 +270,49 @@ TEST_F(ServiceSettingsTest, ValuesOfOtherTypesAreReadAsTextUpToTheFirstNul) {
   EXPECT_EQ(value, L"first");
 }
 
+TEST_F(ServiceSettingsTest, SectionsNamingTheServiceKeyAreRefused) {
+  // The service's own entries, as the service control manager keeps them.
+  const std::wstring service = kServicesKey + L"QuarentSettings";
+  const DWORD start = 3;
+  WriteRegistryValue(service, L"Start", REG_DWORD, &start, sizeof start);
+  const wchar_t image[] = L"C:\\svc.exe";
+  WriteRegistryValue(service, L"ImagePath", REG_EXPAND_SZ, image, sizeof image);
+  WriteRegistryValue(service + L"\\Parameters", nullptr, 0, nullptr, 0);
+  // Each names the service's key: empty, only backslashes, or so up to a NUL.
+  const std::wstring sections[] = {L"", L"\\", L"\\\\", L"\\\\\\", std::wstring(L"\\\0Sub", 5)};
+  for (const std::wstring& section : sections) {
+    SCOPED_TRACE(testing::PrintToString(test::Narrow(section)));
+    EXPECT_EQ(Hex(Save(section, L"Start", L"2")), Hex(E_INVALIDARG));
+    EXPECT_EQ(Hex(Save(section, L"ImagePath", L"C:\\other.exe")), Hex(E_INVALIDARG));
+    std::wstring value = L"?";
+    EXPECT_EQ(Hex(Read(section, L"ImagePath", test::StringArgument(L"d"), &value)), Hex(E_INVALIDARG));
+    EXPECT_EQ(value, L"");
+    VARIANT all;
+    VariantInit(&all);
+    EXPECT_EQ(Hex(ortivo->GetAllSettings(Text(section), &all)), Hex(E_INVALIDARG));
+    EXPECT_EQ(all.vt, VT_EMPTY);
+    VariantClear(&all);
+    EXPECT_EQ(Hex(Delete(section, test::StringArgument(L"ImagePath"))), Hex(E_INVALIDARG));
+    EXPECT_EQ(Hex(Delete(section, test::StringArgument(L"Parameters"))), Hex(E_INVALIDARG));
+    EXPECT_EQ(Hex(Delete(section, Omitted())), Hex(E_INVALIDARG));
+    EXPECT_EQ(Hex(Delete(section, LongValue(1))), Hex(E_INVALIDARG));
+  }
+  DWORD type = 0;
+  EXPECT_EQ(RawValue(service, L"Start", &type), std::string("\3\0\0\0", 4));
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(test::RegistryValueType(HKEY_LOCAL_MACHINE, service, L"ImagePath"), static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_EQ(test::ReadRegistryString(HKEY_LOCAL_MACHINE, service, L"ImagePath").value_or(L"?"), L"C:\\svc.exe");
+  EXPECT_TRUE(test::RegistryKeyExists(HKEY_LOCAL_MACHINE, service + L"\\Parameters"));
+  EXPECT_TRUE(EnumeratedNames(service + L"\\Parameters").empty());
+}
+
 TEST_F(ServiceSettingsTest, DeleteSettingRemovesSectionsAndKeys) {
   const std::wstring service = kServicesKey + L"QuarentSettings";
   ASSERT_EQ(Save(L"Gone", L"A", L"1"), S_OK);
   EXPECT_EQ(Delete(L"Gone", Omitted()), S_OK);
   EXPECT_FALSE(test::RegistryKeyExists(HKEY_LOCAL_MACHINE, service + L"\\Gone"));
   EXPECT_EQ(Delete(L"Gone", Omitted()), S_OK) << "nothing to delete still succeeds";
-  EXPECT_EQ(Delete(L"", Omitted()), S_OK);
+  EXPECT_EQ(Hex(Delete(L"", Omitted())), Hex(E_INVALIDARG));
   EXPECT_TRUE(test::RegistryKeyExists(HKEY_LOCAL_MACHINE, service)) << "an empty Section never names the service key";
 
   ASSERT_EQ(Save(L"Keys", L"Value", L"1"), S_OK);
@@ -349,6 +386,90 @@ TEST_F(ServiceSettingsTest, NameLongerThan254BytesEndsTheListing) {
     EXPECT_EQ(TakeString(name), listed[static_cast<size_t>(index)]);
   }
   VariantClear(&all);
+}
+
+// What the RegEnumValueA seam below does to the listing of one section.
+struct ListingSeam {
+  test::ImportHook* hook = nullptr;
+  HKEY section = nullptr;       // the test's own handle of the section listed
+  DWORD index = 0;              // the index acted on
+  int growths = 0;              // times the value there grows just before its data is read
+  bool failSizing = false;      // answer the call without a data buffer with `failure`
+  bool failReading = false;     // answer the call with a data buffer with `failure`
+  LONG failure = ERROR_SUCCESS;
+  std::wstring grownText;       // the value's text after the last growth
+} listingSeam;
+
+LONG WINAPI SeamedEnumValue(HKEY key, DWORD index, LPSTR name, LPDWORD nameLength, LPDWORD reserved, LPDWORD type,
+                            LPBYTE data, LPDWORD size) {
+  ListingSeam& seam = listingSeam;
+  if (index == seam.index) {
+    if (data == nullptr && seam.failSizing) return seam.failure;
+    if (data != nullptr && seam.failReading) return seam.failure;
+    if (data != nullptr && seam.growths > 0) {
+      // Another writer rewrites the value, longer each time, between the two reads.
+      --seam.growths;
+      seam.grownText.append(30000, L'g');
+      RegSetValueExW(seam.section, L"Middle", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(seam.grownText.c_str()),
+                     static_cast<DWORD>((seam.grownText.size() + 1) * sizeof(wchar_t)));
+    }
+  }
+  using Function = LONG(WINAPI*)(HKEY, DWORD, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+  return reinterpret_cast<Function>(seam.hook->Original())(key, index, name, nameLength, reserved, type, data, size);
+}
+
+TEST_F(ServiceSettingsTest, AListingEndsOnlyAtTheEndOfTheEnumeration) {
+  ASSERT_EQ(Save(L"Changing", L"First", L"1"), S_OK);
+  ASSERT_EQ(Save(L"Changing", L"Middle", L"m"), S_OK);
+  ASSERT_EQ(Save(L"Changing", L"Last", L"3"), S_OK);
+  const std::wstring path = kServicesKey + L"QuarentSettings\\Changing";
+  const std::vector<std::wstring> order = EnumeratedNames(path);
+  ASSERT_EQ(order.size(), 3u);
+  const DWORD middle = static_cast<DWORD>(std::find(order.begin(), order.end(), L"Middle") - order.begin());
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &listingSeam.section), 0);
+  test::ImportHook hook(test::ServiceModule(), "advapi32.dll", "RegEnumValueA",
+                        reinterpret_cast<void*>(&SeamedEnumValue));
+  ASSERT_TRUE(hook.Installed());
+
+  struct Case {
+    const char* note;
+    int growths;
+    bool failSizing;
+    bool failReading;
+    LONG failure;
+    HRESULT status;
+  };
+  const Case cases[] = {
+      {"the value grows once between its two reads", 1, false, false, ERROR_SUCCESS, S_OK},
+      {"the value grows three times in a row", 3, false, false, ERROR_SUCCESS, S_OK},
+      {"sizing the value is refused", 0, true, false, ERROR_ACCESS_DENIED, E_FAIL},
+      {"reading its data finds the key deleted", 0, false, true, ERROR_KEY_DELETED, E_FAIL},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    ASSERT_EQ(Save(L"Changing", L"Middle", L"m"), S_OK);
+    listingSeam = {&hook, listingSeam.section, middle, row.growths, row.failSizing, row.failReading, row.failure, L"m"};
+    test::ClearErrorInfo();
+    VARIANT all;
+    VariantInit(&all);
+    EXPECT_EQ(Hex(ortivo->GetAllSettings(Text(L"Changing"), &all)), Hex(row.status));
+    if (FAILED(row.status)) {
+      EXPECT_EQ(all.vt, VT_EMPTY) << "no shorter list";
+      ExpectErrorText1500();
+      continue;
+    }
+    ASSERT_EQ(all.vt, VT_ARRAY | VT_BSTR);
+    LONG upper = -2;
+    SafeArrayGetUBound(all.parray, 2, &upper);
+    EXPECT_EQ(upper, 2) << "every value listed";
+    LONG dataAt[2] = {1, static_cast<LONG>(middle)};
+    BSTR text = nullptr;
+    ASSERT_EQ(SafeArrayGetElement(all.parray, dataAt, &text), S_OK);
+    EXPECT_EQ(TakeString(text), listingSeam.grownText) << "the data as it was last written";
+    EXPECT_EQ(listingSeam.growths, 0);
+    VariantClear(&all);
+  }
+  RegCloseKey(listingSeam.section);
 }
 
 LONG WINAPI RefusedDeleteValue(HKEY, LPCSTR) { return ERROR_ACCESS_DENIED; }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "com_client.h"
+#include "event_recorder.h"
 #include "shared_memory_client.h"
 
 namespace {
@@ -137,6 +139,103 @@ TEST_F(SharedMemoryDispatch, PropertiesAndMethodsThroughInvoke) {
   EXPECT_EQ(VARIANT_TRUE, deleted.value.boolVal);
   test::CallByName(dispatch_.Get(), L"Delete", DISPATCH_METHOD, {}, deleted);
   EXPECT_EQ(VARIANT_FALSE, deleted.value.boolVal);
+}
+
+// A buffer argument of `type` as a late-bound caller might pass it; what a
+// by-reference variant points at lives as long as the program.
+VARIANT BufferArgumentOf(VARTYPE type) {
+  static long number = 0;
+  static VARIANT byte = [] {
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_UI1;
+    return value;
+  }();
+  static SAFEARRAY* bytes = SafeArrayCreateVector(VT_UI1, 0, 16);
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = type;
+  switch (type) {
+    case VT_BSTR: value.bstrVal = SysAllocString(L"buffer"); break;
+    case VT_ERROR: value.scode = DISP_E_PARAMNOTFOUND; break;
+    case VT_ARRAY | VT_UI1: SafeArrayCopy(bytes, &value.parray); break;
+    case VT_BYREF | VT_I4: value.plVal = &number; break;
+    case VT_BYREF | VT_VARIANT: value.pvarVal = &byte; break;
+    case VT_BYREF | VT_ARRAY | VT_UI1: value.pparray = &bytes; break;
+    default: break;  // numbers 0, VT_EMPTY, VT_NULL, a null VT_DISPATCH
+  }
+  return value;
+}
+
+TEST_F(SharedMemoryDispatch, ReadAndWriteTakeTheBufferOnlyAsAByteByReference) {
+  ComPtr<ISharedMemory> memory = dispatch_.As<ISharedMemory>();
+  ASSERT_TRUE(test::CreateSection(memory.Get(), 8192, test::UniqueSectionName(L"ByValue").c_str()));
+  const std::vector<unsigned char> pattern(8192, 0x5A);
+  ASSERT_TRUE(test::WriteBytes(memory.Get(), pattern.data(), 8192, 0));
+  ASSERT_EQ(S_OK, memory->put_FireEvents(VARIANT_TRUE));
+  auto* sink = new test::EventRecorder(DIID__ISharedMemoryEvents);
+  test::Connection connection(memory.Get(), DIID__ISharedMemoryEvents, sink);
+  ASSERT_EQ(S_OK, connection.Status());
+
+  // JScript passes every argument by value (VT_EMPTY or VT_I4 0 for a buffer);
+  // the platform would turn each of these into a one-byte temporary.
+  const VARTYPE refused[] = {VT_EMPTY, VT_NULL,  VT_I2,   VT_I4,   VT_UI1,
+                             VT_R8,    VT_BOOL,  VT_BSTR, VT_ERROR, VT_DISPATCH,
+                             VT_ARRAY | VT_UI1,  VT_BYREF | VT_I4,  VT_BYREF | VT_VARIANT,
+                             VT_BYREF | VT_ARRAY | VT_UI1};
+  for (const wchar_t* member : {L"Read", L"Write"}) {
+    for (const VARTYPE type : refused) {
+      SCOPED_TRACE(testing::Message() << test::Narrow(member) << " with a buffer of type 0x" << std::hex << type);
+      long count = -1;
+      VARIANT byReference;
+      VariantInit(&byReference);
+      byReference.vt = VT_I4 | VT_BYREF;
+      byReference.plVal = &count;
+      DispatchResult result;
+      test::CallByName(dispatch_.Get(), member, DISPATCH_METHOD,
+                       {BufferArgumentOf(type), test::LongArgument(4096), byReference, test::LongArgument(0)}, result);
+      EXPECT_EQ(test::Hex(DISP_E_TYPEMISMATCH), test::Hex(result.status));
+      EXPECT_EQ(3u, result.argumentError) << "the buffer is the last of the four arguments in rgvarg";
+      EXPECT_EQ(-1, count);
+      EXPECT_EQ("", sink->Summary());
+    }
+  }
+  std::vector<unsigned char> section(8192);
+  ASSERT_TRUE(test::ReadBytes(memory.Get(), section.data(), 8192, 0));
+  EXPECT_TRUE(section == pattern) << "nothing was written";
+
+  // Named arguments: the buffer is found by its parameter's position.
+  for (const VARTYPE type : {VARTYPE(VT_I4), VARTYPE(VT_UI1 | VT_BYREF)}) {
+    SCOPED_TRACE(type);
+    unsigned char bytes[4] = {};
+    long count = -1;
+    VARIANT arguments[4];
+    arguments[0] = test::LongArgument(4);
+    arguments[1] = BufferArgumentOf(type);
+    if (type & VT_BYREF) arguments[1].pbVal = bytes;
+    VariantInit(&arguments[2]);
+    arguments[2].vt = VT_I4 | VT_BYREF;
+    arguments[2].plVal = &count;
+    arguments[3] = test::LongArgument(0);
+    DISPID names[4] = {1, 0, 2, 3};  // BytesToRead, pVoidBuf, BytesRead, Offset
+    DISPPARAMS parameters = {arguments, names, 4, 4};
+    UINT argumentError = ~0u;
+    VARIANT value;
+    VariantInit(&value);
+    const HRESULT status = dispatch_->Invoke(17, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &value,
+                                             nullptr, &argumentError);
+    if (type & VT_BYREF) {
+      EXPECT_EQ(S_OK, status) << test::Hex(status);
+      EXPECT_EQ(4, count);
+      EXPECT_EQ(0x5A, bytes[3]);
+    } else {
+      EXPECT_EQ(test::Hex(DISP_E_TYPEMISMATCH), test::Hex(status));
+      EXPECT_EQ(1u, argumentError);
+      EXPECT_EQ(-1, count);
+    }
+  }
+  memory->put_FireEvents(VARIANT_FALSE);
+  sink->Release();
 }
 
 TEST_F(SharedMemoryDispatch, AFailureStatusReachesTheCallerAsAnException) {

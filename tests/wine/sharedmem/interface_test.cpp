@@ -10,6 +10,7 @@
 #include "allocation_counter.h"
 #include "com_client.h"
 #include "dialog_watcher.h"
+#include "event_recorder.h"
 #include "shared_memory_client.h"
 
 namespace {
@@ -335,6 +336,106 @@ TEST_F(SharedMemoryInterface, ReadVBAndWriteVBTakeTheBufferAddressAsANumber) {
   EXPECT_STREQ("hello", in);
 }
 
+// Pages of this process for the address checks: a run of a writable page, a
+// read-only page and a page only reserved; a guard page and a no-access page.
+class TestPages {
+ public:
+  TestPages() {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    size = system.dwPageSize;
+    run = static_cast<unsigned char*>(VirtualAlloc(nullptr, 3 * size, MEM_RESERVE, PAGE_NOACCESS));
+    VirtualAlloc(run, size, MEM_COMMIT, PAGE_READWRITE);
+    VirtualAlloc(run + size, size, MEM_COMMIT, PAGE_READONLY);
+    guard = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE | PAGE_GUARD));
+    noAccess = static_cast<unsigned char*>(VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_NOACCESS));
+  }
+  ~TestPages() {
+    for (unsigned char* pages : {run, guard, noAccess}) VirtualFree(pages, 0, MEM_RELEASE);
+  }
+  TestPages(const TestPages&) = delete;
+  TestPages& operator=(const TestPages&) = delete;
+
+  unsigned char* Writable() const { return run; }
+  unsigned char* ReadOnly() const { return run + size; }
+  unsigned char* Reserved() const { return run + 2 * size; }
+
+  size_t size = 0;
+  unsigned char* run = nullptr;
+  unsigned char* guard = nullptr;
+  unsigned char* noAccess = nullptr;
+};
+
+LONG_PTR Address(const void* place) { return reinterpret_cast<LONG_PTR>(place); }
+
+TEST_F(SharedMemoryInterface, ReadVBAndWriteVBRefuseAddressesThatAreNotTheCallersMemory) {
+  ASSERT_TRUE(test::CreateSection(memory_.Get(), 8192, test::UniqueSectionName(L"Addresses").c_str()));
+  ASSERT_EQ(S_OK, memory_->put_FireEvents(VARIANT_TRUE));
+  auto* sink = new test::EventRecorder(DIID__ISharedMemoryEvents);
+  test::Connection connection(memory_.Get(), DIID__ISharedMemoryEvents, sink);
+  ASSERT_EQ(S_OK, connection.Status());
+  TestPages pages;
+  ASSERT_TRUE(pages.run && pages.guard && pages.noAccess);
+  const long page = static_cast<long>(pages.size);
+  struct Case {
+    const char* note;
+    LONG_PTR address;
+    long bytes;
+    bool readVB;   // ReadVB may fill it (writable memory)
+    bool writeVB;  // WriteVB may copy from it (readable memory)
+  };
+  const Case cases[] = {
+      {"address -1", -1, 4096, false, false},
+      {"address 7", 7, 4096, false, false},
+      {"address 0xFF", 0xFF, 4096, false, false},
+      {"address 0x7FFFFFFF", 0x7FFFFFFF, 4096, false, false},
+      {"a range past the top of the address space", -16, 4096, false, false},
+      {"a writable page", Address(pages.Writable()), page, true, true},
+      {"a read-only page", Address(pages.ReadOnly()), page, false, true},
+      {"a page reserved but not committed", Address(pages.Reserved()), 16, false, false},
+      {"a guard page", Address(pages.guard), 16, false, false},
+      {"a no-access page", Address(pages.noAccess), 16, false, false},
+      {"from a writable into a read-only page", Address(pages.ReadOnly() - 8), 16, false, true},
+      {"from a read-only into a reserved page", Address(pages.Reserved() - 8), 16, false, false},
+      {"the last bytes of the read-only page", Address(pages.Reserved() - 8), 8, false, true},
+  };
+  const std::vector<unsigned char> pattern(8192, 0xA5);
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.note);
+    for (const bool reading : {true, false}) {
+      SCOPED_TRACE(reading ? "ReadVB" : "WriteVB");
+      memory_->put_FireEvents(VARIANT_FALSE);
+      ASSERT_TRUE(test::WriteBytes(memory_.Get(), pattern.data(), 8192, 0));
+      memory_->put_FireEvents(VARIANT_TRUE);
+      sink->Clear();
+      long count = 99;
+      VARIANT_BOOL result = 7;
+      const HRESULT status = reading ? memory_->ReadVB(row.address, row.bytes, &count, 0, &result)
+                                     : memory_->WriteVB(row.address, row.bytes, &count, 0, &result);
+      if (reading ? row.readVB : row.writeVB) {
+        EXPECT_EQ(S_OK, status) << test::Hex(status);
+        EXPECT_EQ(VARIANT_TRUE, result);
+        EXPECT_EQ(row.bytes, count);
+        const std::vector<test::RecordedEvent> events = sink->Events();
+        ASSERT_EQ(2u, events.size());
+        EXPECT_EQ(reading ? 5 : 7, events[0].id) << "Before";
+        EXPECT_EQ(reading ? 6 : 8, events[1].id) << "After";
+        continue;
+      }
+      EXPECT_EQ(test::Hex(E_POINTER), test::Hex(status));
+      EXPECT_EQ(VARIANT_FALSE, result);
+      EXPECT_EQ(0, count);
+      EXPECT_EQ("", sink->Summary()) << "no event";
+      std::vector<unsigned char> section(8192);
+      memory_->put_FireEvents(VARIANT_FALSE);
+      ASSERT_TRUE(test::ReadBytes(memory_.Get(), section.data(), 8192, 0));
+      memory_->put_FireEvents(VARIANT_TRUE);
+      EXPECT_TRUE(section == pattern) << "nothing copied";
+    }
+  }
+  memory_->put_FireEvents(VARIANT_FALSE);
+  sink->Release();
+}
 #ifdef _WIN64
 // A 64-bit client's buffer may lie above 4 GB, where an address cut to 32 bits
 // would point somewhere else: through the vtable and through the type library.

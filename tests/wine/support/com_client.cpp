@@ -59,9 +59,9 @@ void CallByName(IDispatch* object, const wchar_t* name, WORD flags, std::initial
       parameters.cNamedArgs = 1;
     }
     VariantClear(&result.value);
-    UINT argumentError = 0;
+    result.argumentError = ~0u;
     result.status = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, &result.value,
-                                   &result.exception, &argumentError);
+                                   &result.exception, &result.argumentError);
   }
   for (VARIANT& argument : ordered) VariantClear(&argument);
 }

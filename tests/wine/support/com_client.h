@@ -36,6 +36,7 @@ struct DispatchResult {
   HRESULT status = E_FAIL;
   VARIANT value;
   EXCEPINFO exception = {};
+  UINT argumentError = ~0u;  // the position Invoke names for a refused argument
   DispatchResult();
   ~DispatchResult();
   DispatchResult(const DispatchResult&) = delete;
