@@ -239,7 +239,11 @@ LRESULT LogWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       return 1;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header && header->idFrom == 0) OnNotify(*header);
+      if (!header || header->idFrom != 0) break;
+      // Rows carry no data of their own to free, so no LVN_DELETEITEM for
+      // each of them when the list is emptied.
+      if (header->code == static_cast<UINT>(LVN_DELETEALLITEMS)) return TRUE;
+      OnNotify(*header);
       break;
     }
     case WM_CONTEXTMENU:

@@ -71,6 +71,12 @@ void ClickRow(HWND list, bool right);
 
 // Dispatches the calling thread's pending messages.
 void PumpMessages();
+// Dispatches the calling thread's messages as they come for `milliseconds`.
+void PumpMessagesFor(DWORD milliseconds);
+
+// The last row of `list` is scrolled into view and the list's scroll range
+// counts every row (a list view with redraw off keeps an old range).
+bool ShowsLastRow(HWND list);
 
 // Menu item `commandId` of `window`'s menu bar is checked.
 bool IsItemChecked(HWND window, UINT commandId);
