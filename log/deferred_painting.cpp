@@ -2,7 +2,15 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace quarent::brnlog {
+namespace {
+
+// Rows get this many times the last repaint's duration before the next one.
+constexpr int kRowsPerPaintTime = 3;
+
+}  // namespace
 
 void DeferredPainting::Attach(HWND timerWindow, HWND list) {
   Detach();
@@ -21,26 +29,26 @@ void DeferredPainting::Hold() {
   held_ = true;
   SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
   // Repaints the last rows of a burst, when no call is left to do it.
-  SetTimer(timerWindow_, kTimerId, kRepaintPeriodMs, nullptr);
+  const auto wait = std::chrono::ceil<std::chrono::milliseconds>(repaintDue_ - Clock::now()).count();
+  SetTimer(timerWindow_, kTimerId, static_cast<UINT>(std::max<decltype(wait)>(wait, 1)), nullptr);
 }
 
 void DeferredPainting::RepaintIfDue() {
-  if (held_ && std::chrono::steady_clock::now() - repaintedAt_ >= std::chrono::milliseconds(kRepaintPeriodMs)) {
-    Repaint();
-  }
+  if (held_ && Clock::now() >= repaintDue_) Repaint();
 }
 
 void DeferredPainting::Repaint() {
   if (!held_) return;
+  const Clock::time_point start = Clock::now();
   Release();
   // Scrolled only with redraw on: a list view with redraw off keeps its
   // scroll range as it was and would not scroll past it.
   const LRESULT count = SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0);
   if (count > 0) SendMessageA(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(count - 1), FALSE);
   UpdateWindow(list_);
-  // Counted from the end of the repaint: however long a repaint takes, rows
-  // get a whole period between two of them.
-  repaintedAt_ = std::chrono::steady_clock::now();
+  const Clock::time_point end = Clock::now();
+  repaintDue_ = end + std::max<Clock::duration>(std::chrono::milliseconds(kShortestPeriodMs),
+                                                 kRowsPerPaintTime * (end - start));
 }
 
 void DeferredPainting::Release() {

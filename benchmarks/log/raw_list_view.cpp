@@ -107,11 +107,18 @@ void RawListView::AppendBatched(const RawMessage& message) {
   painting_.RepaintIfDue();
 }
 
-void RawListView::Refill(const std::vector<RawMessage>& messages) {
+void RawListView::Refill(const std::vector<RawMessage>& messages, bool dispatchEach) {
   SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
   int last = -1;
-  for (const RawMessage& message : messages) last = Insert(message, false);
+  for (const RawMessage& message : messages) {
+    last = Insert(message, false);
+    MSG pending;
+    if (dispatchEach && PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&pending);
+      DispatchMessageA(&pending);
+    }
+  }
   SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
   if (last >= 0) SendMessageA(list_, LVM_ENSUREVISIBLE, last, FALSE);
   UpdateWindow(list_);

@@ -39,8 +39,9 @@ class RawListView {
   // messages, then repaints if the period is up: as the log window does.
   void AppendBatched(const RawMessage& message);
   // Empties the list and fills it with `messages` with redraw off, then
-  // scrolls to the last row and repaints once.
-  void Refill(const std::vector<RawMessage>& messages);
+  // scrolls to the last row and repaints once. With `dispatchEach`, one
+  // pending message is dispatched after each message's rows, as Refresh does.
+  void Refill(const std::vector<RawMessage>& messages, bool dispatchEach = false);
 
  private:
   static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

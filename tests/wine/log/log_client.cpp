@@ -140,6 +140,15 @@ bool ShowsLastRow(HWND list) {
   return count > 0 && top + perPage >= count && range.nMax == count - 1;
 }
 
+bool WaitUntilShowsLastRow(HWND list, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!ShowsLastRow(list)) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    PumpMessagesFor(10);
+  }
+  return true;
+}
+
 bool IsItemChecked(HWND window, UINT commandId) {
   const UINT state = GetMenuState(GetMenu(window), commandId, MF_BYCOMMAND);
   return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
