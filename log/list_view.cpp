@@ -130,8 +130,6 @@ void AppendRows(HWND list, const MessageRows& rows) {
       SetSubItemText(list, inserted, 1, rows.valueText);
       SetSubItemText(list, inserted, 2, rows.categoryText);
     }
-    const int count = RowCount(list);
-    if (count > 0) SendMessageA(list, LVM_ENSUREVISIBLE, count - 1, FALSE);
   }
 }
 

@@ -17,7 +17,8 @@ UINT DefaultTitleId(int column);
 // client area, with its image lists and its three columns.
 HWND Create(HWND parent);
 
-// Appends the rows of one message, keeping the last row in view.
+// Appends the rows of one message. The list is not scrolled: its painting is
+// held back while rows come (DeferredPainting scrolls it when it repaints).
 void AppendRows(HWND list, const MessageRows& rows);
 
 // Number of rows, or -1 when it cannot be read.

@@ -53,11 +53,17 @@ void LogWindow::Create() {
 
 void LogWindow::Close() {
   if (!window_) return;
+  painting_.Detach();
   HWND window = std::exchange(window_, nullptr);
   listView_ = nullptr;
   topmost_ = false;
   ++listGeneration_;
   DisposeLogWindow(window);
+}
+
+void LogWindow::Show(int command) {
+  painting_.Repaint();
+  ShowWindow(window_, command);
 }
 
 void LogWindow::SetColumnTitle(int column, const std::string& ansi) { list_view::SetColumnTitle(listView_, column, ansi); }
@@ -69,6 +75,7 @@ void LogWindow::ShowLoggedMessage(size_t index) {
   if (!refreshFillsList) AddRowsOf(index);
   MessagePump pump;
   pump.DispatchAll();
+  painting_.RepaintIfDue();
 }
 
 void LogWindow::Clear() {
@@ -83,6 +90,7 @@ void LogWindow::AddRowsOf(size_t index) {
   const Category& category = model.Categories().at(static_cast<size_t>(message.categoryIndex));
   // The rows are complete copies before the list view sees any of them.
   const MessageRows rows = BuildMessageRows(message, category.name, text_);
+  painting_.Hold();
   list_view::AppendRows(listView_, rows);
 }
 
@@ -93,6 +101,7 @@ void LogWindow::DeleteAllRows() {
 
 void LogWindow::Refresh() {
   if (!window_) return;
+  painting_.Hold();
   DeleteAllRows();
   const uint64_t generation = listGeneration_;
   MessagePump pump;
@@ -104,7 +113,9 @@ void LogWindow::Refresh() {
     if (!owner_.Filters().ShownByRefresh(index)) continue;
     AddRowsOf(index);
     pump.DispatchOne();
+    painting_.RepaintIfDue();
   }
+  painting_.Repaint();
 }
 
 std::optional<std::string> LogWindow::LogText() const {
@@ -148,6 +159,7 @@ void LogWindow::OnCreate(HWND window) {
   InitCommonControls();
   topmost_ = false;
   listView_ = list_view::Create(window);
+  painting_.Attach(window, listView_);
   ++listGeneration_;
 }
 
@@ -227,7 +239,11 @@ LRESULT LogWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
       return 1;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header && header->idFrom == 0) OnNotify(*header);
+      if (!header || header->idFrom != 0) break;
+      // Rows carry no data of their own to free, so no LVN_DELETEITEM for
+      // each of them when the list is emptied.
+      if (header->code == static_cast<UINT>(LVN_DELETEALLITEMS)) return TRUE;
+      OnNotify(*header);
       break;
     }
     case WM_CONTEXTMENU:
@@ -236,7 +252,12 @@ LRESULT LogWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;
+    case WM_TIMER:
+      if (wParam != DeferredPainting::kTimerId) break;
+      painting_.Repaint();
+      return 0;
     case WM_DESTROY:
+      painting_.Detach();
       if (listView_) DestroyWindow(listView_);
       listView_ = nullptr;
       window_ = nullptr;

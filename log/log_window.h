@@ -8,6 +8,9 @@
 // rows are always built from copies, a Refresh stops when the list was emptied
 // or replaced under it, and a message logged during a Refresh is left for that
 // Refresh to show in its place.
+//
+// Rows go into the list at once, but its painting is held back while they
+// come in a burst and done at most every few milliseconds (DeferredPainting).
 #include <windows.h>
 #include <unknwn.h>
 
@@ -15,6 +18,7 @@
 #include <optional>
 #include <string>
 
+#include "deferred_painting.h"
 #include "model/filter_model.h"
 #include "model/platform_text.h"
 #include "window_filter_menu.h"
@@ -56,7 +60,8 @@ class LogWindow {
   void Close();
 
   void SetCaption(const std::string& ansi) { SetWindowTextA(window_, ansi.c_str()); }
-  void Show(int command) { ShowWindow(window_, command); }
+  // Shows the window as ShowWindow's `command` says, its list painted first.
+  void Show(int command);
   void SetColumnTitle(int column, const std::string& ansi);
 
   // The Filter menu of the window (not available without a window).
@@ -99,6 +104,7 @@ class LogWindow {
   const PlatformText& text_;
   HWND window_ = nullptr;
   HWND listView_ = nullptr;
+  DeferredPainting painting_;
   bool topmost_ = false;
   // Counts the times the list was emptied or replaced.
   uint64_t listGeneration_ = 0;

@@ -1,6 +1,8 @@
 // The log window class and its window procedure.
 #include <windows.h>
 
+#include <new>
+
 #include "common/com_ptr.h"
 #include "common/module.h"
 #include "log_window.h"
@@ -12,29 +14,40 @@ const char kLogWindowClass[] = "BrnLogWindow";
 
 namespace {
 
-// Window extra bytes: how many of the window's messages are being handled
-// now, and whether the window was let go by its LogWindow.
-constexpr int kHandlingSlot = 0;
-constexpr int kDisposedSlot = sizeof(LONG_PTR);
-constexpr int kExtraBytes = 2 * sizeof(LONG_PTR);
+// What the window procedure keeps of a log window beside its LogWindow, in
+// memory of its own: the window's extra bytes would cost a round trip to the
+// window server on every write, and the count below changes on every message
+// (the list view sends one for each row it inserts or deletes).
+struct WindowState {
+  // Messages of the window being handled now.
+  int handling = 0;
+  // Let go by its LogWindow while busy: holds the module until it is gone.
+  bool disposed = false;
+  // WM_NCDESTROY seen: the state goes when the last message is handled.
+  bool destroyed = false;
+};
+
+// Window extra bytes: the WindowState.
+constexpr int kStateSlot = 0;
+constexpr int kExtraBytes = sizeof(LONG_PTR);
+
+WindowState* StateOf(HWND window) { return reinterpret_cast<WindowState*>(GetWindowLongPtrA(window, kStateSlot)); }
 
 LRESULT CALLBACK LogWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Counts one message of `window` being handled for the scope.
+// Counts one message of a window being handled for the scope; the last one
+// out of a destroyed window deletes its state.
 class HandlingScope {
  public:
-  explicit HandlingScope(HWND window) : window_(window) { Add(1); }
+  explicit HandlingScope(WindowState& state) : state_(state) { ++state_.handling; }
   HandlingScope(const HandlingScope&) = delete;
   HandlingScope& operator=(const HandlingScope&) = delete;
   ~HandlingScope() {
-    if (IsWindow(window_)) Add(-1);
+    if (--state_.handling == 0 && state_.destroyed) delete &state_;
   }
 
  private:
-  void Add(LONG_PTR step) {
-    SetWindowLongPtrA(window_, kHandlingSlot, GetWindowLongPtrA(window_, kHandlingSlot) + step);
-  }
-  HWND window_;
+  WindowState& state_;
 };
 
 // Unregisters the class once no window of it is left (the platform refuses
@@ -43,16 +56,25 @@ void ReleaseClassWhenUnused() { UnregisterClassA(kLogWindowClass, module::Instan
 
 LRESULT HandleLogWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
+    auto* state = new (std::nothrow) WindowState;
+    if (!state) return FALSE;
+    SetWindowLongPtrA(window, kStateSlot, reinterpret_cast<LONG_PTR>(state));
     const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
+  // Messages sent before WM_NCCREATE (WM_GETMINMAXINFO) find no state.
+  WindowState* state = StateOf(window);
+  if (state == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  HandlingScope handling(*state);
+  if (message == WM_NCDESTROY) {
+    state->destroyed = true;
+    SetWindowLongPtrA(window, kStateSlot, 0);
+  }
   auto* logWindow = reinterpret_cast<LogWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (logWindow == nullptr) {
-    // A window let go while busy holds the module until it is gone.
-    if (message == WM_NCDESTROY && GetWindowLongPtrA(window, kDisposedSlot) != 0) module::Unlock();
+    if (message == WM_NCDESTROY && state->disposed) module::Unlock();
     return DefWindowProcA(window, message, wParam, lParam);
   }
-  HandlingScope handling(window);
   // A Click sink or a dialog may drop the last reference to the owner; it
   // goes, if it must, when this message is done.
   ComPtr<IUnknown> keepAlive(logWindow->Owner().Identity());
@@ -93,7 +115,8 @@ bool RegisterLogWindowClass() {
 
 void DisposeLogWindow(HWND window) {
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (GetWindowLongPtrA(window, kHandlingSlot) == 0) {
+  WindowState* state = StateOf(window);
+  if (state == nullptr || state->handling == 0) {
     DestroyWindow(window);
     ReleaseClassWhenUnused();
     return;
@@ -101,7 +124,7 @@ void DisposeLogWindow(HWND window) {
   // Destroying it now would pull it from under the code handling its message
   // (the list view's click, a modal loop); it goes at the next dispatch.
   module::Lock();
-  SetWindowLongPtrA(window, kDisposedSlot, 1);
+  state->disposed = true;
   ShowWindow(window, SW_HIDE);
   PostMessageA(window, WM_CLOSE, 0, 0);
 }

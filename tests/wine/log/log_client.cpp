@@ -121,6 +121,34 @@ void PumpMessages() {
   }
 }
 
+void PumpMessagesFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    PumpMessages();
+  }
+}
+
+bool ShowsLastRow(HWND list) {
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+  const int perPage = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+  SCROLLINFO range = {};
+  range.cbSize = sizeof range;
+  range.fMask = SIF_RANGE;
+  GetScrollInfo(list, SB_VERT, &range);
+  return count > 0 && top + perPage >= count && range.nMax == count - 1;
+}
+
+bool WaitUntilShowsLastRow(HWND list, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!ShowsLastRow(list)) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    PumpMessagesFor(10);
+  }
+  return true;
+}
+
 bool IsItemChecked(HWND window, UINT commandId) {
   const UINT state = GetMenuState(GetMenu(window), commandId, MF_BYCOMMAND);
   return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;

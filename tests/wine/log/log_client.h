@@ -71,6 +71,15 @@ void ClickRow(HWND list, bool right);
 
 // Dispatches the calling thread's pending messages.
 void PumpMessages();
+// Dispatches the calling thread's messages as they come for `milliseconds`.
+void PumpMessagesFor(DWORD milliseconds);
+
+// The last row of `list` is scrolled into view and the list's scroll range
+// counts every row (a list view with redraw off keeps an old range).
+bool ShowsLastRow(HWND list);
+// Dispatches the calling thread's messages until ShowsLastRow(list), for
+// `timeoutMs` at most; false on time-out.
+bool WaitUntilShowsLastRow(HWND list, DWORD timeoutMs = 5000);
 
 // Menu item `commandId` of `window`'s menu bar is checked.
 bool IsItemChecked(HWND window, UINT commandId);

@@ -109,6 +109,62 @@ TEST_F(ReentrancyTest, CallsDuringRefreshLeaveTheListAsTheStoreSays) {
   }
 }
 
+struct BurstCase {
+  const char* note;
+  // What a client does from a message dispatched in the middle of a burst.
+  void (*action)(ILog* log, HWND window);
+  // Rows listed once the burst is over.
+  int rows;
+};
+
+TEST_F(ReentrancyTest, NewestRowIsInViewAfterABurstHoweverItEnds) {
+  // Sixty messages, the action dispatched by the logging call of message 30.
+  const BurstCase cases[] = {
+      {"nothing", [](ILog*, HWND) {}, 60},
+      {"a Clear leaves the rows of messages 31 to 59", [](ILog* log, HWND) { log->ClearLogWindow(); }, 29},
+      {"a Refresh", [](ILog*, HWND window) { Command(window, kRefresh); }, 60},
+      {"the window hidden", [](ILog* log, HWND) { log->LogShowWindow(brnHide); }, 60},
+      {"the window hidden and shown again",
+       [](ILog* log, HWND) {
+         log->LogShowWindow(brnHide);
+         log->LogShowWindow(brnNormal);
+       },
+       60},
+      {"the window closed and opened again: it lists messages 31 to 59",
+       [](ILog* log, HWND) {
+         log->RemoveLogWindow();
+         short number = 0;
+         log->CreateLogWindow(&number);
+       },
+       29},
+  };
+  for (const BurstCase& row : cases) {
+    SCOPED_TRACE(row.note);
+    log_->ClearLogWindow();
+    log_->LogShowWindow(brnNormal);
+    for (int index = 0; index < 60; ++index) {
+      if (index == 30) {
+        ILog* log = log_;
+        HWND window = window_;
+        client_.Post([=] { row.action(log, window); });
+      }
+      Log(("burst " + std::to_string(index)).c_str());
+    }
+    const std::vector<HWND> windows = LogWindowsOfThread(false);
+    ASSERT_EQ(windows.size(), 1u);
+    window_ = windows.front();
+    list_ = ListViewOf(window_);
+    EXPECT_EQ(Listed().size(), static_cast<size_t>(row.rows));
+    // Within a repaint period: longer than usual on a loaded machine.
+    EXPECT_TRUE(WaitUntilShowsLastRow(list_));
+  }
+  // After a quiet spell a message is in view when its logging call returns.
+  log_->LogShowWindow(brnNormal);
+  PumpMessagesFor(1500);
+  Log("after a quiet spell");
+  EXPECT_TRUE(ShowsLastRow(list_));
+}
+
 TEST_F(ReentrancyTest, WindowRemovedDuringALoggingCallOrRefresh) {
   client_.Post([&] { log_->RemoveLogWindow(); });
   Log("kept in the store");
