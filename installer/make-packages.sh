@@ -84,12 +84,15 @@ registry_rows() {
 # and its registry rows.
 component_folder() {
   local component=$1 arch=$2 parent=$3 win64=$4 part=$5
+  # wixl reads a Source relative to the folder of the file naming it.
+  local files
+  files=$(realpath --relative-to="$output" "$dist/$component/$arch")
   echo "    <DirectoryRef Id=\"$parent\">"
   echo "      <Directory Id=\"Folder_${arch}_$component\" Name=\"$component\">"
   echo "        <Component Id=\"Component_${arch}_$component\" Guid=\"*\" Win64=\"$win64\">"
-  echo "          <File Id=\"${arch}_$component.dll\" Source=\"$dist/$component/$arch/$component.dll\" KeyPath=\"yes\"/>"
+  echo "          <File Id=\"${arch}_$component.dll\" Source=\"$files/$component.dll\" KeyPath=\"yes\"/>"
   for file in "$component.idl" "$component.tlb" "${component}_h.h" "${component}_i.c" "QUARENT.$component.manifest"; do
-    echo "          <File Id=\"${arch}_$file\" Source=\"$dist/$component/$arch/$file\"/>"
+    echo "          <File Id=\"${arch}_$file\" Source=\"$files/$file\"/>"
   done
   registry_rows "$component" "$arch" "${arch}_$component.dll" "$parent" "$part"
   echo "        </Component>"
@@ -126,7 +129,7 @@ make_package() {
   local win64=no
   [ "$platform" = x64 ] && win64=yes
   for version in "${versions[@]}"; do
-    wixl -a "$platform" -D "Platform=$platform" -D "Win64=$win64" -D "Version=$version" -D "SourceDir=$source_dir" \
+    wixl -a "$platform" -D "Platform=$platform" -D "Win64=$win64" -D "Version=$version" \
       -o "$output/QUARENT-Toolkit-$version-$platform.msi" "$source_dir/installer/toolkit.wxs" "$fragment"
     echo "$output/QUARENT-Toolkit-$version-$platform.msi"
   done

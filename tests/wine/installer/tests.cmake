@@ -32,17 +32,18 @@ if(QUARENT_TEST_PACKAGES)
     QUARENT_OLDER_PACKAGE=${QUARENT_TEST_PACKAGES}/QUARENT-Toolkit-${older_version}-${QUARENT_ARCH}.msi
     QUARENT_PACKAGE_VERSION=${PROJECT_VERSION}
     QUARENT_DIST=${CMAKE_INSTALL_PREFIX})
-  add_wine_test(installer_package
-    SOURCES installer/package_test.cpp
-    ARGS --gtest_filter=Package.*
-    TIMEOUT 900
-    ENVIRONMENT ${package_environment})
-  set_property(TEST ${QUARENT_WINE_TEST}.installer_package APPEND PROPERTY FIXTURES_REQUIRED quarent_packages)
-  # The 32-bit script host and regsvr32 beside the 64-bit package.
+  # Each case in a prefix of its own, where nothing was installed before.
+  add_executable(installer_package installer/package_test.cpp)
+  target_link_libraries(installer_package PRIVATE wine_test_support gtest_main)
+  function(add_package_test name filter)
+    add_test(NAME ${QUARENT_WINE_TEST}.${name} COMMAND installer_package --gtest_filter=${filter})
+    declare_wine_test(${name} ${ARGN} TIMEOUT 900 ENVIRONMENT ${package_environment})
+    set_property(TEST ${QUARENT_WINE_TEST}.${name} APPEND PROPERTY FIXTURES_REQUIRED quarent_packages)
+  endfunction()
+  add_package_test(installer_package Package.InstallsRegistersAndRemovesCleanly)
+  add_package_test(installer_upgrade Package.MajorUpgradeLeavesOneInstallation)
   if(QUARENT_ARCH STREQUAL x64)
-    add_test(NAME ${QUARENT_WINE_TEST}.installer_package_32bit
-      COMMAND installer_package --gtest_filter=PackageWith32BitPrograms.*)
-    declare_wine_test(installer_package_32bit NEEDS_32BIT TIMEOUT 900 ENVIRONMENT ${package_environment})
-    set_property(TEST ${QUARENT_WINE_TEST}.installer_package_32bit APPEND PROPERTY FIXTURES_REQUIRED quarent_packages)
+    # The 32-bit script host and regsvr32 beside the 64-bit package.
+    add_package_test(installer_package_32bit PackageWith32BitPrograms.* NEEDS_32BIT)
   endif()
 endif()
