@@ -132,8 +132,8 @@ bool IsEmptyKey(HKEY root, const std::wstring& path) {
   if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return false;
   DWORD subkeys = 0;
   DWORD values = 0;
-  return RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
-                          nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+  return RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
+                          nullptr, nullptr) == ERROR_SUCCESS &&
          subkeys == 0 && values == 0;
 }
 
@@ -171,9 +171,8 @@ HRESULT DeleteUserTypeLibrary(const TypeLibraryEntries& entries) {
   const std::wstring platformKey = entries.platform.front().key;
   HRESULT status = DeleteUserKey(platformKey);
   const std::wstring versionKey = ParentOf(ParentOf(platformKey));
-  if (SUCCEEDED(status) && !HasSubkeysOtherThan(kUserClasses.root, kUserClasses.Path(versionKey), {L"FLAGS", L"HELPDIR"})) {
-    status = DeleteUserKey(versionKey);
-  }
+  const bool moduleLeft = HasSubkeysOtherThan(kUserClasses.root, kUserClasses.Path(versionKey), {L"FLAGS", L"HELPDIR"});
+  if (SUCCEEDED(status) && !moduleLeft) status = DeleteUserKey(versionKey);
   return status;
 }
 
@@ -227,10 +226,6 @@ HRESULT UnregisterComponent(ArrayView<ClassRegistration> classes) {
   return status;
 }
 
-}  // namespace quarent
-
-namespace quarent {
-
 HRESULT RegisterComponentForUser(ArrayView<ClassRegistration> classes) {
   HRESULT status = DeleteOwnedKeys(kUserClasses, classes);
   if (FAILED(status)) return status;
@@ -246,9 +241,9 @@ HRESULT RegisterComponentForUser(ArrayView<ClassRegistration> classes) {
   // help folder stays, as the platform's registration keeps it.
   const std::wstring helpFolderKey = L"\\HELPDIR";
   for (const RegistryEntry& entry : typeLibrary.shared) {
-    const bool helpFolder = entry.key.size() > helpFolderKey.size() &&
-                            entry.key.compare(entry.key.size() - helpFolderKey.size(), std::wstring::npos,
-                                              helpFolderKey) == 0;
+    const bool helpFolder =
+        entry.key.size() > helpFolderKey.size() &&
+        entry.key.compare(entry.key.size() - helpFolderKey.size(), std::wstring::npos, helpFolderKey) == 0;
     if (!helpFolder || !KeyExists(kUserClasses, entry.key)) status = WriteEntry(kUserClasses, entry);
     if (FAILED(status)) return status;
   }

@@ -21,9 +21,9 @@ HRESULT ReadInterface(ITypeLib* library, UINT index, std::vector<AutomationInter
   TYPEATTR* attributes = nullptr;
   status = info->GetTypeAttr(&attributes);
   if (SUCCEEDED(status)) {
-    const bool automation = attributes->typekind == TKIND_DISPATCH ||
-                            (attributes->typekind == TKIND_INTERFACE &&
-                             (attributes->wTypeFlags & TYPEFLAG_FOLEAUTOMATION) != 0);
+    const bool automation =
+        attributes->typekind == TKIND_DISPATCH ||
+        (attributes->typekind == TKIND_INTERFACE && (attributes->wTypeFlags & TYPEFLAG_FOLEAUTOMATION) != 0);
     if (automation) {
       Bstr name;
       status = library->GetDocumentation(index, name.Receive(), nullptr, nullptr, nullptr);

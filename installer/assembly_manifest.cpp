@@ -8,15 +8,24 @@ std::string Xml(const std::wstring& text) {
   std::wstring escaped;
   for (wchar_t character : text) {
     switch (character) {
-      case L'&': escaped += L"&amp;"; break;
-      case L'<': escaped += L"&lt;"; break;
-      case L'>': escaped += L"&gt;"; break;
-      case L'"': escaped += L"&quot;"; break;
-      default: escaped += character;
+      case L'&':
+        escaped += L"&amp;";
+        break;
+      case L'<':
+        escaped += L"&lt;";
+        break;
+      case L'>':
+        escaped += L"&gt;";
+        break;
+      case L'"':
+        escaped += L"&quot;";
+        break;
+      default:
+        escaped += character;
     }
   }
-  const int size = WideCharToMultiByte(CP_UTF8, 0, escaped.c_str(), static_cast<int>(escaped.size()), nullptr, 0,
-                                       nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_UTF8, 0, escaped.c_str(), static_cast<int>(escaped.size()), nullptr, 0, nullptr, nullptr);
   std::string utf8(size, '\0');
   WideCharToMultiByte(CP_UTF8, 0, escaped.c_str(), static_cast<int>(escaped.size()), utf8.data(), size, nullptr,
                       nullptr);
@@ -76,10 +85,10 @@ std::string AssemblyManifest(const AssemblyIdentity& identity, const std::wstrin
       Attribute("processorArchitecture", identity.processorArchitecture) + "/>\n";
   manifest += "  <file" + Attribute("name", dllName) + ">\n";
   for (const ClassRegistration& registration : classes) manifest += ComClass(registration, library.id);
-  manifest += "    <typelib" + Attribute("tlbid", library.id) +
-              Attribute("version", std::to_wstring(library.majorVersion) + L"." +
-                                       std::to_wstring(library.minorVersion)) +
-              Attribute("helpdir", L"") + Attribute("flags", FlagNames(library.flags)) + "/>\n";
+  manifest +=
+      "    <typelib" + Attribute("tlbid", library.id) +
+      Attribute("version", std::to_wstring(library.majorVersion) + L"." + std::to_wstring(library.minorVersion)) +
+      Attribute("helpdir", L"") + Attribute("flags", FlagNames(library.flags)) + "/>\n";
   manifest += "  </file>\n";
   for (const AutomationInterface& automation : library.interfaces) {
     manifest += "  <comInterfaceExternalProxyStub" + Attribute("name", automation.name) +

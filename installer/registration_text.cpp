@@ -16,10 +16,10 @@
 //     <output folder>\<x86|x64>\QUARENT.<Component>.manifest.
 //
 // Exit code 0 on success, 1 on bad arguments, 2 when a type library cannot be read.
-#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <fstream>
@@ -61,8 +61,7 @@ void PrintRows(const std::vector<RegistryEntry>& entries) {
     if (entry.keyOnly) {
       std::printf("key\t%s\n", Utf8(entry.key).c_str());
     } else {
-      std::printf("value\t%s\t%s\t%s\n", Utf8(entry.key).c_str(), Utf8(entry.name).c_str(),
-                  Utf8(entry.data).c_str());
+      std::printf("value\t%s\t%s\t%s\n", Utf8(entry.key).c_str(), Utf8(entry.name).c_str(), Utf8(entry.data).c_str());
     }
   }
 }
@@ -104,8 +103,7 @@ int WriteManifests(int count, char** arguments) {
   for (int index = 2; index < count; ++index) {
     const std::wstring libraryPath = Wide(arguments[index]);
     const size_t nameStart = libraryPath.find_last_of(L"\\/") + 1;
-    const std::wstring dllName =
-        libraryPath.substr(nameStart, libraryPath.find_last_of(L'.') - nameStart) + L".dll";
+    const std::wstring dllName = libraryPath.substr(nameStart, libraryPath.find_last_of(L'.') - nameStart) + L".dll";
     const ToolkitComponent* component = FindToolkitComponent(dllName);
     if (component == nullptr) {
       std::fprintf(stderr, "no component has the type library %s\n", arguments[index]);
@@ -116,8 +114,7 @@ int WriteManifests(int count, char** arguments) {
     TypeLibraryDescription description;
     if (FAILED(DescribeTypeLibrary(library.Get(), description))) return 2;
 
-    const AssemblyIdentity identity = {AssemblyNameOf(dllName), version,
-                                       ProcessorArchitectureOf(description.platform)};
+    const AssemblyIdentity identity = {AssemblyNameOf(dllName), version, ProcessorArchitectureOf(description.platform)};
     const std::wstring folder = outputFolder + (description.platform == SYS_WIN64 ? L"\\x64" : L"\\x86");
     CreateDirectoryW(outputFolder.c_str(), nullptr);
     CreateDirectoryW(folder.c_str(), nullptr);

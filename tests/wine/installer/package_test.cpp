@@ -29,7 +29,9 @@ std::wstring Environment(const wchar_t* name) {
   return value;
 }
 
-std::wstring FromUnix(const wchar_t* variable) { return test::FromUnixPath(test::Narrow(Environment(variable)).c_str()); }
+std::wstring FromUnix(const wchar_t* variable) {
+  return test::FromUnixPath(test::Narrow(Environment(variable)).c_str());
+}
 
 // Where the package puts one architecture's DLLs.
 struct Layout {
@@ -115,8 +117,8 @@ test::RegistryTree WrittenByRegsvr32(const test::RegistryTree& before, bool with
     for (const wchar_t* component : kComponents) {
       const std::wstring dll = layout.folder + component + L"\\" + component + L".dll";
       CreateDirectoryW((layout.folder + component).c_str(), nullptr);
-      const std::wstring source = FromUnix(L"QUARENT_DIST") + L"\\" + component + L"\\" + layout.architecture + L"\\" +
-                                  component + L".dll";
+      const std::wstring source =
+          FromUnix(L"QUARENT_DIST") + L"\\" + component + L"\\" + layout.architecture + L"\\" + component + L".dll";
       EXPECT_TRUE(CopyFileW(source.c_str(), dll.c_str(), FALSE)) << test::Narrow(source);
       EXPECT_EQ(0, test::RunProcess(L"\"" + regsvr32 + L"\" /s \"" + dll + L"\"")) << test::Narrow(dll);
     }
@@ -137,8 +139,9 @@ std::vector<std::string> InstalledProducts() {
     if (RegEnumKeyExW(key, index, product, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     const std::wstring path = uninstall + L"\\" + product;
     if (test::ReadRegistryString(HKEY_LOCAL_MACHINE, path, L"DisplayName").value_or(L"") != kProductName) continue;
-    products.push_back(test::Narrow(std::wstring(kProductName) + L" " +
-                                    test::ReadRegistryString(HKEY_LOCAL_MACHINE, path, L"DisplayVersion").value_or(L"")));
+    products.push_back(
+        test::Narrow(std::wstring(kProductName) + L" " +
+                     test::ReadRegistryString(HKEY_LOCAL_MACHINE, path, L"DisplayVersion").value_or(L"")));
   }
   RegCloseKey(key);
   return products;
@@ -177,8 +180,8 @@ TEST(Package, MajorUpgradeLeavesOneInstallation) {
   ASSERT_EQ(0, Msiexec(L"/i", FromUnix(L"QUARENT_OLDER_PACKAGE")));
   ASSERT_EQ(1u, InstalledProducts().size());
   ASSERT_EQ(0, Msiexec(L"/i", FromUnix(L"QUARENT_PACKAGE")));
-  const std::vector<std::string> expected = {test::Narrow(std::wstring(kProductName) + L" " +
-                                                          Environment(L"QUARENT_PACKAGE_VERSION"))};
+  const std::vector<std::string> expected = {
+      test::Narrow(std::wstring(kProductName) + L" " + Environment(L"QUARENT_PACKAGE_VERSION"))};
   EXPECT_EQ(expected, InstalledProducts());
   ExpectInstalled(true);
   EXPECT_EQ(test::kEveryClassCreated, test::CreateEachClassByScript(L"system32"));

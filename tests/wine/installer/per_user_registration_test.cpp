@@ -24,8 +24,8 @@ test::RegistryTree UserClasses() { return test::ReadRegistryTree(HKEY_CURRENT_US
 void RunRegsvr32OnEach(const std::wstring& switches) {
   for (const quarent::ToolkitComponent& component : quarent::ToolkitComponents()) {
     SCOPED_TRACE(test::Narrow(switches + L" " + component.dllName));
-    ASSERT_EQ(0, test::RunProcess(L"regsvr32.exe /s " + switches + L" \"" + test::BesideProgram(component.dllName) +
-                                  L"\""));
+    ASSERT_EQ(
+        0, test::RunProcess(L"regsvr32.exe /s " + switches + L" \"" + test::BesideProgram(component.dllName) + L"\""));
   }
 }
 
@@ -58,8 +58,8 @@ TEST(PerUserRegistration, AnyOtherCommandLineIsRefusedAndWritesNothing) {
   for (const quarent::ToolkitComponent& component : quarent::ToolkitComponents()) {
     HMODULE module = LoadLibraryW(test::BesideProgram(component.dllName).c_str());
     ASSERT_NE(nullptr, module) << test::Narrow(component.dllName);
-    const auto install =
-        reinterpret_cast<HRESULT(WINAPI*)(BOOL, LPCWSTR)>(GetProcAddress(module, "DllInstall"));
+    const auto install = reinterpret_cast<HRESULT(WINAPI*)(BOOL, LPCWSTR)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllInstall")));
     ASSERT_NE(nullptr, install);
     for (const Case& row : cases) {
       SCOPED_TRACE(test::Narrow(std::wstring(component.dllName) + L" \"" +

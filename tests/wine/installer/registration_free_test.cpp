@@ -4,11 +4,11 @@
 // through IDispatch, with nothing in the registry.
 // The test copies itself into a fresh folder as that application; started
 // with --client, it creates the classes and prints one line per creation.
-#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <objbase.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -111,7 +111,8 @@ int RunClient() {
                                     reinterpret_cast<void**>(dispatch.Receive()));
         }
         const HRESULT called = SUCCEEDED(status) ? CallMember(registration.progId, dispatch.Get()) : E_FAIL;
-        std::printf("%s %s, %s\n", test::Narrow(progId).c_str(), SUCCEEDED(status) ? "created" : test::Hex(status).c_str(),
+        std::printf("%s %s, %s\n", test::Narrow(progId).c_str(),
+                    SUCCEEDED(status) ? "created" : test::Hex(status).c_str(),
                     SUCCEEDED(called) ? "called" : test::Hex(called).c_str());
       }
     }
@@ -145,9 +146,9 @@ TEST(RegistrationFree, ApplicationCreatesEveryClassFromItsOwnFolder) {
     ASSERT_EQ(S_OK, quarent::DescribeTypeLibrary(library.Get(), description));
     const quarent::AssemblyIdentity identity = {quarent::AssemblyNameOf(component.dllName), L"1.0.0.0",
                                                 quarent::ProcessorArchitectureOf(description.platform)};
-    ASSERT_TRUE(WriteFile(folder + identity.name + L".manifest",
-                          quarent::AssemblyManifest(identity, component.dllName, component.registration(),
-                                                    description)));
+    ASSERT_TRUE(
+        WriteFile(folder + identity.name + L".manifest",
+                  quarent::AssemblyManifest(identity, component.dllName, component.registration(), description)));
   }
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);

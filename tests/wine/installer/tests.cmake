@@ -24,6 +24,9 @@ if(QUARENT_ARCH STREQUAL x64)
             $<TARGET_FILE:registration_text> ${QUARENT_TEST_PACKAGES} ${PROJECT_VERSION} ${older_version})
   declare_wine_test(packages TIMEOUT 900)
   set_property(TEST ${QUARENT_WINE_TEST}.packages APPEND PROPERTY FIXTURES_SETUP quarent_packages)
+  add_test(NAME ${QUARENT_WINE_TEST}.packages_missing_dll
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/installer/missing-dll-test.sh ${CMAKE_INSTALL_PREFIX}
+            $<TARGET_FILE:registration_text>)
 endif()
 
 if(QUARENT_TEST_PACKAGES)
