@@ -8,8 +8,9 @@
 # library the DLL registers itself from, so package and DLL cannot disagree.
 #
 # Usage: installer/make-packages.sh <install tree> <registration_text.exe> <output folder> [version...]
-# The version defaults to the project's; with several, a package of each is made. The tool runs in the 64-bit Wine
-# prefix WINEPREFIX when it is set, else in one made in the output folder.
+# The version defaults to the project's; with several, a package of each is
+# made. The tool runs in the 64-bit Wine prefix WINEPREFIX when it is set, else
+# in a temporary one.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 dist=$(readlink -m "$1")
@@ -44,14 +45,21 @@ export QUARENT_WINE_ARCH=win64
 source "$source_dir/scripts/wine-arch.sh"
 mkdir -p "$output"
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+own_prefix=
+finish() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  [ -z "$own_prefix" ] || rm -rf "$own_prefix"
+}
+trap finish EXIT
 if [ -z "${WINEPREFIX:-}" ]; then
-  export WINEPREFIX=$output/wine-prefix
-  rm -rf "$WINEPREFIX"
+  own_prefix=$(mktemp -d)
+  export WINEPREFIX=$own_prefix
   wine wineboot -i >/dev/null 2>&1
 fi
-# One server for all the tool's runs.
+# One server for all the tool's runs (once wineboot's has gone).
+wineserver -w
 wineserver -p
-trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # registry_rows <component> <arch> <file id> <parent directory id> <all|own>
 # The component's rows as WiX RegistryValue elements under HKLM\Software\Classes
