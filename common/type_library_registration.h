@@ -4,8 +4,8 @@
 // interfaces. Per-user registration, the installer's registry rows and the
 // side-by-side manifests all take it from here, so they write what the
 // platform's RegisterTypeLib writes.
-#include <oaidl.h>
 #include <windows.h>
+#include <oaidl.h>
 
 #include <string>
 #include <vector>

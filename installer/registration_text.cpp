@@ -16,10 +16,10 @@
 //     <output folder>\<x86|x64>\QUARENT.<Component>.manifest.
 //
 // Exit code 0 on success, 1 on bad arguments, 2 when a type library cannot be read.
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <fstream>

@@ -4,11 +4,11 @@
 // through IDispatch, with nothing in the registry.
 // The test copies itself into a fresh folder as that application; started
 // with --client, it creates the classes and prints one line per creation.
+#include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The type library entries that per-user registration and the installer
 // packages write are exactly what the platform's RegisterTypeLib writes for the
 // same module: same keys, values and types.
-#include <oleauto.h>
 #include <windows.h>
+#include <oleauto.h>
 
 #include <gtest/gtest.h>
 
