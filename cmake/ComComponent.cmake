@@ -49,7 +49,7 @@ function(add_com_component name)
 
   add_library(${name} SHARED ${ARG_SOURCES} ${rc} ${def} ${gen}/${name}_i.c
     $<TARGET_OBJECTS:quarent_module_entry>)
-  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name} QUARENT_TYPE_LIBRARY ${gen}/${name}.tlb)
   target_include_directories(${name} PRIVATE ${gen} ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${name}_registration quarent_common ${ARG_LIBRARIES})
   target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)

@@ -54,6 +54,7 @@ if(QUARENT_CROSS_BUILD)
         -DCMAKE_INSTALL_PREFIX=${CMAKE_BINARY_DIR}/dist
         -DQUARENT_GTEST_SOURCE=${QUARENT_GTEST_SOURCE}
         -DQUARENT_WINE_INCLUDE=${QUARENT_WINE_INCLUDE}
+        -DQUARENT_TEST_PACKAGES=${cross_root}/test-packages
         ${extra_arguments}
       ${depends}
       BUILD_ALWAYS ON

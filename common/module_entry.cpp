@@ -1,4 +1,4 @@
-// The four entry points of an in-process server and DllMain, shared by every
+// The entry points of an in-process server and DllMain, shared by every
 // component DLL; what differs per DLL comes from ThisComponent().
 #include <objbase.h>
 
@@ -40,3 +40,11 @@ STDAPI DllCanUnloadNow() { return module::CanUnload() ? S_OK : S_FALSE; }
 STDAPI DllRegisterServer() { return RegisterComponent(ThisComponent().registration); }
 
 STDAPI DllUnregisterServer() { return UnregisterComponent(ThisComponent().registration); }
+
+// regsvr32 /n /i:user registers for the calling user only, /u /n /i:user
+// removes that registration; no other command line is known.
+STDAPI DllInstall(BOOL install, LPCWSTR commandLine) {
+  if (commandLine == nullptr || lstrcmpiW(commandLine, L"user") != 0) return E_INVALIDARG;
+  return install ? RegisterComponentForUser(ThisComponent().registration)
+                 : UnregisterComponentForUser(ThisComponent().registration);
+}

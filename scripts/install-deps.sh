@@ -10,6 +10,7 @@ packages=(
   xvfb xauth x11-apps imagemagick
   zbar-tools libzint-dev tesseract-ocr
   fonts-liberation python3-zxing-cpp python3-pil
+  wixl msitools
   clang libclang-rt-14-dev
 )
 

@@ -1,7 +1,7 @@
 // What a user deploys: each component DLL in the install tree's folder of this
 // build's architecture (<dist>/<Component>/<x86|x64>/) is a PE file of that
-// architecture, imports only system DLLs, exports the four entry points
-// undecorated, and carries a version resource and its type library.
+// architecture, imports only system DLLs, exports the four entry points and
+// DllInstall undecorated, and carries a version resource and its type library.
 // Arguments: the install tree (a Unix path), the architecture, the DLL names.
 #include <windows.h>
 
@@ -96,7 +96,8 @@ TEST(Deployment, EveryDllLoadsOnACleanSystem) {
 
     HMODULE module = LoadLibraryW(path.c_str());
     ASSERT_NE(nullptr, module);
-    for (const char* entry : {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer"}) {
+    for (const char* entry :
+         {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer", "DllInstall"}) {
       EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(module, entry))) << entry;
     }
     EXPECT_NE(nullptr, FindResourceW(module, MAKEINTRESOURCEW(1), L"TYPELIB"));

@@ -10,6 +10,7 @@
 
 #include "brnlog_registration.h"
 #include "com_client.h"
+#include "each_class_script.h"
 #include "processes.h"
 #include "qrnbc10_registration.h"
 #include "qrnntsrv_registration.h"
@@ -29,21 +30,6 @@ const Component kComponents[] = {
     {L"BrnLog.dll", &quarent::RegistrationOfBrnLog},
     {L"QRNNTSrv.dll", &quarent::RegistrationOfQRNNTSrv},
 };
-
-// What tests/scripts/common/create_each.vbs prints when every class is creatable.
-const char kEveryClassCreated[] =
-    "QUARENT.QRNSharedMemory ISharedMemory 38\r\n"
-    "QUARENT.QRNBarCode IQRNBarCode True\r\n"
-    "BrnLog.Log ILog 0\r\n"
-    "QUARENT.QRNOrtivo IOrtivo SideBySide\r\n";
-
-// Output of the script under the 64-bit (system32) or 32-bit (syswow64) cscript.
-std::string RunScript(const wchar_t* systemFolder) {
-  wchar_t windows[MAX_PATH];
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  return test::CaptureOutput(L"\"" + std::wstring(windows) + L"\\" + systemFolder + L"\\cscript.exe\" //nologo \"" +
-                             test::FromUnixPath(SCRIPT_FOLDER "/create_each.vbs") + L"\"");
-}
 
 void ExpectEach(REGSAM view, bool registered) {
   for (const Component& component : kComponents) {
@@ -72,21 +58,21 @@ TEST(SideBySide, EachArchitectureKeepsItsRegistrationWhenTheOtherIsRemoved) {
   RegisterEach(/*peer=*/true, /*unregister=*/false);
   ExpectEach(KEY_WOW64_64KEY, true);
   ExpectEach(KEY_WOW64_32KEY, true);
-  EXPECT_EQ(kEveryClassCreated, RunScript(L"system32"));
-  EXPECT_EQ(kEveryClassCreated, RunScript(L"syswow64"));
+  EXPECT_EQ(test::kEveryClassCreated, test::CreateEachClassByScript(L"system32"));
+  EXPECT_EQ(test::kEveryClassCreated, test::CreateEachClassByScript(L"syswow64"));
 
   // The 32-bit DLLs go; the 64-bit ones stay registered and creatable.
   RegisterEach(/*peer=*/true, /*unregister=*/true);
   ExpectEach(KEY_WOW64_32KEY, false);
   ExpectEach(KEY_WOW64_64KEY, true);
-  EXPECT_EQ(kEveryClassCreated, RunScript(L"system32"));
+  EXPECT_EQ(test::kEveryClassCreated, test::CreateEachClassByScript(L"system32"));
 
   // And the other way round.
   RegisterEach(/*peer=*/true, /*unregister=*/false);
   RegisterEach(/*peer=*/false, /*unregister=*/true);
   ExpectEach(KEY_WOW64_64KEY, false);
   ExpectEach(KEY_WOW64_32KEY, true);
-  EXPECT_EQ(kEveryClassCreated, RunScript(L"syswow64"));
+  EXPECT_EQ(test::kEveryClassCreated, test::CreateEachClassByScript(L"syswow64"));
 }
 
 }  // namespace
