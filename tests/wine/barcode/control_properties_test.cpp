@@ -20,6 +20,7 @@
 #include "registration_check.h"
 #include "registry_reader.h"
 #include "test_container.h"
+#include "type_library_reader.h"
 
 namespace {
 
@@ -147,57 +148,38 @@ TEST_F(ControlTest, TypeLibraryNamesTheMembersWithTheirDispatchIds) {
 
 // A parameter or result type as text: "8" for VT_BSTR, "26>3" for a pointer to VT_I4, an
 // enumeration by its name.
+// A parameter type as its variant type numbers: "26>3" is a pointer to a long;
+// a user-defined type by its name.
 std::string TypeText(ITypeInfo* info, const TYPEDESC& type) {
   if (type.vt == VT_PTR) return "26>" + TypeText(info, *type.lptdesc);
-  if (type.vt != VT_USERDEFINED) return std::to_string(type.vt);
-  ITypeInfo* referenced = nullptr;
-  if (FAILED(info->GetRefTypeInfo(type.hreftype, &referenced))) return "?";
-  BSTR name = nullptr;
-  referenced->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-  referenced->Release();
-  const std::string text = test::Narrow(name ? name : L"");
-  SysFreeString(name);
-  return text;
+  if (type.vt == VT_USERDEFINED) return test::TypeSpelling(info, type);
+  return std::to_string(type.vt);
 }
 
 // Each function of `info` as "memid kind(parameter types)", in the order of its slots;
 // kind g = get, p = put, r = putref, m = method; "o" and "r" mark out and retval parameters.
 std::vector<std::string> Functions(ITypeInfo* info) {
-  TYPEATTR* attributes = nullptr;
-  info->GetTypeAttr(&attributes);
   std::vector<std::pair<int, std::string>> slots;
-  for (WORD index = 0; index < attributes->cFuncs; ++index) {
-    FUNCDESC* function = nullptr;
-    info->GetFuncDesc(index, &function);
-    std::string text = std::to_string(function->memid);
-    switch (function->invkind) {
+  const std::vector<test::FunctionInfo> functions = test::FunctionsOf(info, TypeText);
+  for (size_t index = 0; index < functions.size(); ++index) {
+    const test::FunctionInfo& function = functions[index];
+    std::string text = std::to_string(function.id);
+    switch (function.kind) {
       case INVOKE_PROPERTYGET: text += " g("; break;
       case INVOKE_PROPERTYPUT: text += " p("; break;
       case INVOKE_PROPERTYPUTREF: text += " r("; break;
       default: text += " m("; break;
     }
-    for (SHORT parameter = 0; parameter < function->cParams; ++parameter) {
-      const ELEMDESC& element = function->lprgelemdescParam[parameter];
-      const USHORT flags = element.paramdesc.wParamFlags;
-      text += (parameter ? "," : "") + TypeText(info, element.tdesc) + ((flags & PARAMFLAG_FOUT) ? "o" : "") +
-              ((flags & PARAMFLAG_FRETVAL) ? "r" : "");
+    for (const test::ParameterInfo& parameter : function.parameters) {
+      text += (&parameter != &function.parameters.front() ? "," : "") + parameter.type +
+              ((parameter.flags & PARAMFLAG_FOUT) ? "o" : "") + ((parameter.flags & PARAMFLAG_FRETVAL) ? "r" : "");
     }
-    slots.emplace_back(function->oVft != 0 ? function->oVft : index, text + ")");
-    info->ReleaseFuncDesc(function);
+    slots.emplace_back(function.vtableOffset != 0 ? function.vtableOffset : static_cast<int>(index), text + ")");
   }
-  info->ReleaseTypeAttr(attributes);
   std::sort(slots.begin(), slots.end());
-  std::vector<std::string> functions;
-  for (const auto& slot : slots) functions.push_back(slot.second);
-  return functions;
-}
-
-std::string HelpStringOf(ITypeInfo* info, MEMBERID member) {
-  BSTR help = nullptr;
-  info->GetDocumentation(member, nullptr, &help, nullptr, nullptr);
-  const std::string text = test::Narrow(help ? help : L"");
-  SysFreeString(help);
-  return text;
+  std::vector<std::string> texts;
+  for (const auto& slot : slots) texts.push_back(slot.second);
+  return texts;
 }
 
 TEST_F(ControlTest, TypeLibraryKeepsSlotsTypesHelpStringsEventsAndConstants) {
@@ -244,7 +226,7 @@ TEST_F(ControlTest, TypeLibraryKeepsSlotsTypesHelpStringsEventsAndConstants) {
       {303, "Method to draw the BarCode to a device context."}};
   for (const Help& help : helps) {
     SCOPED_TRACE(help.member);
-    EXPECT_EQ(help.text, HelpStringOf(dispatch, help.member));
+    EXPECT_EQ(help.text, test::HelpStringOf(dispatch, help.member));
   }
   dispatch->Release();
 

@@ -22,12 +22,6 @@ ILog* CreateLog() {
   return log;
 }
 
-Text::Text(const std::string& ansi) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  text_ = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text_, length);
-}
-
 namespace {
 
 struct WindowSearch {

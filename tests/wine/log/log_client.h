@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BrnLog_h.h"
+#include "com_client.h"
 
 namespace logtest {
 
@@ -32,19 +33,7 @@ bool RegisterBrnLog();
 // Creates a Log object through the ProgID "BrnLog.Log" (null on failure).
 ILog* CreateLog();
 
-// Automation string owned for the scope.
-class Text {
- public:
-  explicit Text(const wchar_t* text) : text_(SysAllocString(text)) {}
-  explicit Text(const std::string& ansi);
-  ~Text() { SysFreeString(text_); }
-  Text(const Text&) = delete;
-  Text& operator=(const Text&) = delete;
-  operator BSTR() const { return text_; }
-
- private:
-  BSTR text_;
-};
+using test::Text;
 
 // The log windows of the calling thread (only the visible ones when `visibleOnly`).
 std::vector<HWND> LogWindowsOfThread(bool visibleOnly);

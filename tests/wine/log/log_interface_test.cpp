@@ -9,58 +9,17 @@
 #include <vector>
 
 #include "log_fixture.h"
+#include "type_library_reader.h"
 
 namespace logtest {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-// Releases a COM pointer at the end of the scope.
 template <class T>
-class Owned {
- public:
-  Owned() = default;
-  ~Owned() {
-    if (pointer_) pointer_->Release();
-  }
-  Owned(const Owned&) = delete;
-  Owned& operator=(const Owned&) = delete;
-  T** Receive() { return &pointer_; }
-  T* operator->() const { return pointer_; }
-  T* Get() const { return pointer_; }
-
- private:
-  T* pointer_ = nullptr;
-};
+using Owned = quarent::ComPtr<T>;
 
 std::string Narrow(BSTR text) { return text ? test::Narrow(text) : std::string(); }
-
-// The name of a type as the IDL spells it ("short", "BSTR*", "brnShowWindow").
-std::string TypeText(ITypeInfo* info, const TYPEDESC& type) {
-  switch (type.vt) {
-    case VT_I2:
-      return "short";
-    case VT_I4:
-      return "long";
-    case VT_BSTR:
-      return "BSTR";
-    case VT_VARIANT:
-      return "VARIANT";
-    case VT_PTR:
-      return TypeText(info, *type.lptdesc) + "*";
-    case VT_USERDEFINED: {
-      Owned<ITypeInfo> referenced;
-      if (FAILED(info->GetRefTypeInfo(type.hreftype, referenced.Receive()))) return "?";
-      BSTR name = nullptr;
-      referenced->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-      std::string text = Narrow(name);
-      SysFreeString(name);
-      return text;
-    }
-    default:
-      return "vt" + std::to_string(type.vt);
-  }
-}
 
 struct Member {
   std::string name;
@@ -73,36 +32,15 @@ struct Member {
 // Every function of `info` in its order.
 std::vector<Member> MembersOf(ITypeInfo* info, bool withParameterNames) {
   std::vector<Member> members;
-  TYPEATTR* attributes = nullptr;
-  if (FAILED(info->GetTypeAttr(&attributes))) return members;
-  const WORD count = attributes->cFuncs;
-  info->ReleaseTypeAttr(attributes);
-  for (UINT index = 0; index < count; ++index) {
-    FUNCDESC* function = nullptr;
-    if (FAILED(info->GetFuncDesc(index, &function))) continue;
-    BSTR names[16] = {};
-    UINT nameCount = 0;
-    info->GetNames(function->memid, names, 16, &nameCount);
-    Member member;
-    member.name = Narrow(names[0]);
-    member.id = function->memid;
-    member.kind = function->invkind;
-    for (SHORT parameter = 0; parameter < function->cParams; ++parameter) {
-      const ELEMDESC& element = function->lprgelemdescParam[parameter];
-      if (parameter > 0) member.parameters += ", ";
-      const USHORT flags = element.paramdesc.wParamFlags;
+  for (const test::FunctionInfo& function : test::FunctionsOf(info)) {
+    Member member{function.name, function.id, function.kind, "", function.help};
+    for (const test::ParameterInfo& parameter : function.parameters) {
+      if (!member.parameters.empty()) member.parameters += ", ";
+      const USHORT flags = parameter.flags;
       if ((flags & PARAMFLAG_FOUT) && (flags & PARAMFLAG_FRETVAL)) member.parameters += "[out, retval] ";
-      member.parameters += TypeText(info, element.tdesc);
-      if (withParameterNames && static_cast<UINT>(parameter) + 1 < nameCount) {
-        member.parameters += " " + Narrow(names[parameter + 1]);
-      }
+      member.parameters += parameter.type;
+      if (withParameterNames && !parameter.name.empty()) member.parameters += " " + parameter.name;
     }
-    for (UINT name = 0; name < nameCount; ++name) SysFreeString(names[name]);
-    BSTR help = nullptr;
-    info->GetDocumentation(function->memid, nullptr, &help, nullptr, nullptr);
-    member.help = Narrow(help);
-    SysFreeString(help);
-    info->ReleaseFuncDesc(function);
     members.push_back(std::move(member));
   }
   return members;

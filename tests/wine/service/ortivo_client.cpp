@@ -29,6 +29,17 @@ std::wstring TakeString(BSTR text) {
   return result;
 }
 
+void OrtivoTest::SetUp() {
+  RegisterServiceComponent();
+  HRESULT status = E_FAIL;
+  ortivo = CreateOrtivo(&status);
+  ASSERT_TRUE(ortivo) << Hex(status);
+}
+
+void OrtivoTest::UseServiceName(const wchar_t* name) {
+  ASSERT_EQ(ortivo->put_ServiceName(Text(name)), S_OK);
+}
+
 HMODULE ServiceModule() { return GetModuleHandleW(L"QRNNTSrv.dll"); }
 
 void ClearErrorInfo() { SetErrorInfo(0, nullptr); }

@@ -4,9 +4,12 @@
 #include <winsvc.h>
 #undef StartService
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "QRNNTSrv_h.h"
+#include "com_client.h"
 #include "common/com_ptr.h"
 
 namespace test {
@@ -18,20 +21,6 @@ void RegisterServiceComponent();
 
 // Creates the object by its ProgID; null (with the status in `status`) on failure.
 ComPtr<IOrtivo> CreateOrtivo(HRESULT* status = nullptr);
-
-// A fresh automation string owned by the caller's scope.
-class Text {
- public:
-  explicit Text(const wchar_t* text) : text_(SysAllocString(text)) {}
-  explicit Text(const std::wstring& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  ~Text() { SysFreeString(text_); }
-  Text(const Text&) = delete;
-  Text& operator=(const Text&) = delete;
-  operator BSTR() const { return text_; }
-
- private:
-  BSTR text_;
-};
 
 // Takes an [out] string and frees it.
 std::wstring TakeString(BSTR text);
@@ -48,5 +37,21 @@ void ExpectErrorText(const wchar_t* text);
 
 // Pumps this thread's messages for `milliseconds`.
 void PumpMessages(DWORD milliseconds);
+
+// A test that drives one object of the class from this thread's apartment,
+// with the component registered. A fixture that adds to SetUp calls this
+// one first and returns if it failed.
+class OrtivoTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+
+  // Gives the object `name` as its ServiceName.
+  void UseServiceName(const wchar_t* name);
+
+  void ExpectErrorText1500() { ExpectErrorText(L"Access Denied or Invalid Parameters"); }
+
+  Apartment apartment;
+  ComPtr<IOrtivo> ortivo;
+};
 
 }  // namespace test

@@ -24,14 +24,11 @@ std::wstring Repeat(const std::wstring& piece, size_t times) {
   return text;
 }
 
-class ServiceCodePageTest : public ::testing::Test {
+class ServiceCodePageTest : public test::OrtivoTest {
  protected:
   void SetUp() override {
     ASSERT_EQ(GetACP(), 932u) << "the test runs with LC_ALL=ja_JP.UTF-8";
-    test::RegisterServiceComponent();
-    HRESULT status = E_FAIL;
-    ortivo = test::CreateOrtivo(&status);
-    ASSERT_TRUE(ortivo) << Hex(status);
+    OrtivoTest::SetUp();
   }
 
   std::wstring ServiceName() {
@@ -39,9 +36,6 @@ class ServiceCodePageTest : public ::testing::Test {
     EXPECT_EQ(ortivo->get_ServiceName(&name), S_OK);
     return TakeString(name);
   }
-
-  test::Apartment apartment;
-  test::ComPtr<IOrtivo> ortivo;
 };
 
 TEST_F(ServiceCodePageTest, ServiceNameCountsBytes) {

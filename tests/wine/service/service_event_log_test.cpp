@@ -30,13 +30,11 @@ const char* const kMessageTexts[] = {
     "%1\r\n",
 };
 
-class ServiceEventLogTest : public ::testing::Test {
+class ServiceEventLogTest : public test::OrtivoTest {
  protected:
   void SetUp() override {
-    test::RegisterServiceComponent();
-    HRESULT status = E_FAIL;
-    ortivo = test::CreateOrtivo(&status);
-    ASSERT_TRUE(ortivo) << Hex(status);
+    OrtivoTest::SetUp();
+    if (HasFatalFailure()) return;
     seam = std::make_unique<test::EventLogSeam>(test::ServiceModule());
     ASSERT_TRUE(seam->Installed());
   }
@@ -53,8 +51,6 @@ class ServiceEventLogTest : public ::testing::Test {
     return written;
   }
 
-  test::Apartment apartment;
-  ComPtr<IOrtivo> ortivo;
   std::unique_ptr<test::EventLogSeam> seam;
 };
 

@@ -86,13 +86,11 @@ LONG WINAPI MaybeRefusedKey(HKEY root, LPCSTR path, PHKEY key) {
   return reinterpret_cast<Function>(keyHook->Original())(root, path, key);
 }
 
-class ServiceInstallTest : public ::testing::Test {
+class ServiceInstallTest : public test::OrtivoTest {
  protected:
   void SetUp() override {
-    test::RegisterServiceComponent();
-    HRESULT status = E_FAIL;
-    ortivo = test::CreateOrtivo(&status);
-    ASSERT_TRUE(ortivo) << Hex(status);
+    OrtivoTest::SetUp();
+    if (HasFatalFailure()) return;
     HMODULE module = test::ServiceModule();
     seam = std::make_unique<test::EventLogSeam>(module);
     create = std::make_unique<test::ImportHook>(module, "advapi32.dll", "CreateServiceA",
@@ -130,10 +128,6 @@ class ServiceInstallTest : public ::testing::Test {
     EXPECT_EQ(Hex(ortivo->Uninstall(&removed)), Hex(expected));
     return removed;
   }
-  void ExpectErrorText1500() { test::ExpectErrorText(L"Access Denied or Invalid Parameters"); }
-
-  test::Apartment apartment;
-  ComPtr<IOrtivo> ortivo;
   std::unique_ptr<test::EventLogSeam> seam;
   std::unique_ptr<test::ImportHook> create;
   std::unique_ptr<test::ImportHook> manager;

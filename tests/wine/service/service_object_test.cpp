@@ -15,6 +15,7 @@
 #include "qrnntsrv_registration.h"
 #include "registration_check.h"
 #include "registry_reader.h"
+#include "type_library_reader.h"
 
 namespace {
 
@@ -23,15 +24,8 @@ using test::Hex;
 using test::TakeString;
 using test::Text;
 
-class ServiceObjectTest : public ::testing::Test {
+class ServiceObjectTest : public test::OrtivoTest {
  protected:
-  void SetUp() override {
-    test::RegisterServiceComponent();
-    HRESULT status = E_FAIL;
-    ortivo = test::CreateOrtivo(&status);
-    ASSERT_TRUE(ortivo) << Hex(status);
-  }
-
   std::wstring Get(HRESULT (STDMETHODCALLTYPE IOrtivo::*getter)(BSTR*)) {
     BSTR value = nullptr;
     EXPECT_EQ((ortivo.Get()->*getter)(&value), S_OK);
@@ -39,9 +33,6 @@ class ServiceObjectTest : public ::testing::Test {
   }
 
   std::wstring ServiceName() { return Get(&IOrtivo::get_ServiceName); }
-
-  test::Apartment apartment;
-  ComPtr<IOrtivo> ortivo;
 };
 
 TEST_F(ServiceObjectTest, NewObjectHasTheDocumentedDefaults) {
@@ -314,24 +305,19 @@ ComPtr<ITypeLib> TypeLibraryOfTheObject() {
 
 // Compares the functions of `info` (from `first` on) with `expected`, in order.
 void ExpectMembers(ITypeInfo* info, UINT first, const Member* expected, size_t count) {
+  const std::vector<test::FunctionInfo> functions = test::FunctionsOf(info);
+  ASSERT_GE(functions.size(), first + count);
   for (size_t index = 0; index < count; ++index) {
     const Member& member = expected[index];
     SCOPED_TRACE(test::Narrow(member.name) + " " + std::to_string(member.kind));
-    FUNCDESC* function = nullptr;
-    ASSERT_EQ(info->GetFuncDesc(first + static_cast<UINT>(index), &function), S_OK);
-    EXPECT_EQ(function->memid, member.id);
-    EXPECT_EQ(function->invkind, member.kind);
-    BSTR name = nullptr;
-    BSTR helpString = nullptr;
-    DWORD helpContext = 0;
-    EXPECT_EQ(info->GetDocumentation(function->memid, &name, &helpString, &helpContext, nullptr), S_OK);
-    EXPECT_EQ(TakeString(name), member.name);
-    EXPECT_EQ(helpContext, member.helpContext);
-    const std::wstring help = TakeString(helpString);
+    const test::FunctionInfo& function = functions[first + index];
+    EXPECT_EQ(function.id, member.id);
+    EXPECT_EQ(function.kind, member.kind);
+    EXPECT_EQ(function.name, test::Narrow(member.name));
+    EXPECT_EQ(function.helpContext, member.helpContext);
     if (member.helpString) {
-      EXPECT_EQ(help, member.helpString);
+      EXPECT_EQ(function.help, test::Narrow(member.helpString));
     }
-    info->ReleaseFuncDesc(function);
   }
 }
 
@@ -368,70 +354,26 @@ TEST(ServiceTypeLibraryTest, MembersIdentifiersAndHelp) {
   ExpectMembers(events.Get(), 0, kEventMembers, std::size(kEventMembers));
 }
 
-// The text of a parameter or result type as the interface publishes it.
-std::wstring TypeText(ITypeInfo* info, const TYPEDESC& type) {
-  switch (type.vt) {
-    case VT_PTR:
-      return TypeText(info, *type.lptdesc) + L"*";
-    case VT_BSTR:
-      return L"BSTR";
-    case VT_VARIANT:
-      return L"VARIANT";
-    case VT_BOOL:
-      return L"VARIANT_BOOL";
-    case VT_I4:
-      return L"long";
-    case VT_HRESULT:
-      return L"HRESULT";
-    case VT_VOID:
-      return L"void";
-    case VT_USERDEFINED: {
-      ComPtr<ITypeInfo> referenced;
-      if (FAILED(info->GetRefTypeInfo(type.hreftype, referenced.Receive()))) return L"?";
-      BSTR name = nullptr;
-      referenced->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr);
-      return TakeString(name);
-    }
-    default:
-      return L"vt" + std::to_wstring(type.vt);
-  }
-}
-
 // "Name([in] BSTR Section, [in, optional] VARIANT Key, [out, retval] BSTR*)":
-// flags, type and name of every parameter of function `index` (results and
+// flags, type and name of every parameter of `function` (results and
 // property values carry no published name).
-std::wstring Signature(ITypeInfo* info, UINT index) {
-  FUNCDESC* function = nullptr;
-  if (FAILED(info->GetFuncDesc(index, &function))) return L"(no function)";
-  BSTR names[16] = {};
-  UINT count = 0;
-  info->GetNames(function->memid, names, 16, &count);
-  std::wstring text = names[0] ? names[0] : L"?";
-  text += L"(";
-  for (SHORT at = 0; at < function->cParams; ++at) {
-    const ELEMDESC& element = function->lprgelemdescParam[at];
-    const USHORT flags = element.paramdesc.wParamFlags;
-    std::wstring attributes;
-    const auto add = [&](const wchar_t* word) { attributes += (attributes.empty() ? L"" : L", ") + std::wstring(word); };
-    if (flags & PARAMFLAG_FIN) add(L"in");
-    if (flags & PARAMFLAG_FOUT) add(L"out");
-    if (flags & PARAMFLAG_FRETVAL) add(L"retval");
-    if (flags & PARAMFLAG_FOPT) add(L"optional");
-    if ((flags & PARAMFLAG_FHASDEFAULT) && element.paramdesc.pparamdescex) {
-      VARIANT value;
-      VariantInit(&value);
-      VariantChangeType(&value, &element.paramdesc.pparamdescex->varDefaultValue, 0, VT_I4);
-      add((L"defaultvalue(" + std::to_wstring(value.lVal) + L")").c_str());
-    }
-    if (at > 0) text += L", ";
-    text += L"[" + attributes + L"] " + TypeText(info, element.tdesc);
-    const bool named = !(flags & PARAMFLAG_FRETVAL) && function->invkind != INVOKE_PROPERTYPUT;
-    if (named && static_cast<UINT>(at) + 1 < count) text += L" " + std::wstring(names[at + 1]);
+std::string Signature(const test::FunctionInfo& function) {
+  std::string text = function.name + "(";
+  for (const test::ParameterInfo& parameter : function.parameters) {
+    const USHORT flags = parameter.flags;
+    std::string attributes;
+    const auto add = [&](const std::string& word) { attributes += (attributes.empty() ? "" : ", ") + word; };
+    if (flags & PARAMFLAG_FIN) add("in");
+    if (flags & PARAMFLAG_FOUT) add("out");
+    if (flags & PARAMFLAG_FRETVAL) add("retval");
+    if (flags & PARAMFLAG_FOPT) add("optional");
+    if (parameter.hasDefault) add("defaultvalue(" + std::to_string(parameter.defaultValue) + ")");
+    if (&parameter != &function.parameters.front()) text += ", ";
+    text += "[" + attributes + "] " + parameter.type;
+    const bool named = !(flags & PARAMFLAG_FRETVAL) && function.kind != INVOKE_PROPERTYPUT;
+    if (named && !parameter.name.empty()) text += " " + parameter.name;
   }
-  text += L")";
-  for (UINT name = 0; name < count; ++name) SysFreeString(names[name]);
-  info->ReleaseFuncDesc(function);
-  return text;
+  return text + ")";
 }
 
 TEST(ServiceTypeLibraryTest, ParameterNamesTypesAndOrder) {
@@ -484,9 +426,11 @@ TEST(ServiceTypeLibraryTest, ParameterNamesTypesAndOrder) {
   ASSERT_EQ(dispatch->GetRefTypeOfImplType(-1, &reference), S_OK);
   ComPtr<ITypeInfo> vtable;
   ASSERT_EQ(dispatch->GetRefTypeInfo(reference, vtable.Receive()), S_OK);
+  const std::vector<test::FunctionInfo> functions = test::FunctionsOf(vtable.Get());
+  ASSERT_GE(functions.size(), std::size(methods));
   for (UINT index = 0; index < std::size(methods); ++index) {
     SCOPED_TRACE(index);
-    EXPECT_EQ(Signature(vtable.Get(), index), methods[index]);
+    EXPECT_EQ(Signature(functions[index]), test::Narrow(methods[index]));
   }
 
   const wchar_t* const events[] = {
@@ -503,9 +447,11 @@ TEST(ServiceTypeLibraryTest, ParameterNamesTypesAndOrder) {
   ASSERT_EQ(eventInfo->GetTypeAttr(&attributes), S_OK);
   EXPECT_EQ(attributes->cFuncs, std::size(events)) << "no event with dispatch identifier 2";
   eventInfo->ReleaseTypeAttr(attributes);
+  const std::vector<test::FunctionInfo> eventFunctions = test::FunctionsOf(eventInfo.Get());
+  ASSERT_GE(eventFunctions.size(), std::size(events));
   for (UINT index = 0; index < std::size(events); ++index) {
     SCOPED_TRACE(index);
-    EXPECT_EQ(Signature(eventInfo.Get(), index), events[index]);
+    EXPECT_EQ(Signature(eventFunctions[index]), test::Narrow(events[index]));
   }
 }
 

@@ -69,14 +69,13 @@ void Answer(DISPPARAMS* parameters, VARIANT_BOOL value) {
   *parameters->rgvarg[0].pboolVal = value;
 }
 
-class ServiceRuntimeTest : public ::testing::Test {
+class ServiceRuntimeTest : public test::OrtivoTest {
  protected:
   void SetUp() override {
-    test::RegisterServiceComponent();
-    HRESULT status = E_FAIL;
-    ortivo = test::CreateOrtivo(&status);
-    ASSERT_TRUE(ortivo) << Hex(status);
-    ASSERT_EQ(ortivo->put_ServiceName(Text(L"QuarentRuntime")), S_OK);
+    OrtivoTest::SetUp();
+    if (HasFatalFailure()) return;
+    UseServiceName(L"QuarentRuntime");
+    if (HasFatalFailure()) return;
     seam = std::make_unique<test::EventLogSeam>(test::ServiceModule());
     sink = new test::EventRecorder(DIID__IOrtivoEvents);
     connection = std::make_unique<test::Connection>(ortivo.Get(), DIID__IOrtivoEvents, sink);
@@ -86,7 +85,7 @@ class ServiceRuntimeTest : public ::testing::Test {
     connection.reset();
     ortivo.Reset();
     seam.reset();
-    sink->Release();
+    if (sink) sink->Release();
   }
 
   bool Running() {
@@ -103,8 +102,6 @@ class ServiceRuntimeTest : public ::testing::Test {
     for (const test::RecordedEvent& event : sink->Events()) EXPECT_EQ(event.threadId, GetCurrentThreadId());
   }
 
-  test::Apartment apartment;
-  ComPtr<IOrtivo> ortivo;
   std::unique_ptr<test::EventLogSeam> seam;
   test::EventRecorder* sink = nullptr;
   std::unique_ptr<test::Connection> connection;

@@ -66,14 +66,12 @@ std::vector<std::wstring> EnumeratedNames(const std::wstring& path) {
   return names;
 }
 
-class ServiceSettingsTest : public ::testing::Test {
+class ServiceSettingsTest : public test::OrtivoTest {
  protected:
   void SetUp() override {
-    test::RegisterServiceComponent();
-    HRESULT status = E_FAIL;
-    ortivo = test::CreateOrtivo(&status);
-    ASSERT_TRUE(ortivo) << Hex(status);
-    ASSERT_EQ(ortivo->put_ServiceName(Text(L"QuarentSettings")), S_OK);
+    OrtivoTest::SetUp();
+    if (HasFatalFailure()) return;
+    UseServiceName(L"QuarentSettings");
   }
 
   HRESULT Save(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
@@ -94,11 +92,6 @@ class ServiceSettingsTest : public ::testing::Test {
     VariantClear(&key);
     return status;
   }
-
-  void ExpectErrorText1500() { test::ExpectErrorText(L"Access Denied or Invalid Parameters"); }
-
-  test::Apartment apartment;
-  ComPtr<IOrtivo> ortivo;
 };
 
 TEST_F(ServiceSettingsTest, SavedSettingIsAnExpandStringBelowTheServiceKey) {

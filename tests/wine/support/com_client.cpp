@@ -5,6 +5,12 @@
 
 namespace test {
 
+Text::Text(const std::string& ansi) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  text_ = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text_, length);
+}
+
 std::string Hex(HRESULT status) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(status));

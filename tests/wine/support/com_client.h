@@ -23,6 +23,22 @@ class Apartment {
   HRESULT status_;
 };
 
+// An automation string owned for the scope: from wide text, or from text in
+// the ANSI code page.
+class Text {
+ public:
+  explicit Text(const wchar_t* text) : text_(SysAllocString(text)) {}
+  explicit Text(const std::wstring& text) : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+  explicit Text(const std::string& ansi);
+  ~Text() { SysFreeString(text_); }
+  Text(const Text&) = delete;
+  Text& operator=(const Text&) = delete;
+  operator BSTR() const { return text_; }
+
+ private:
+  BSTR text_;
+};
+
 // "0x80004003" style text of a status result.
 std::string Hex(HRESULT status);
 

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/com_ptr.h"
 
@@ -21,5 +23,34 @@ quarent::ComPtr<ITypeInfo> TypeNamed(ITypeLib* library, TYPEKIND kind, const std
 // empty where there is none.
 std::string NameOf(ITypeInfo* info, MEMBERID member);
 std::string HelpStringOf(ITypeInfo* info, MEMBERID member);
+
+// A type as the IDL spells it: "long", "VARIANT_BOOL", "BSTR*", and the name
+// of a user-defined type ("OLE_COLOR", "Constants_Status"); "vt<number>" for
+// a type not listed here.
+std::string TypeSpelling(ITypeInfo* info, const TYPEDESC& type);
+
+using TypeSpeller = std::function<std::string(ITypeInfo*, const TYPEDESC&)>;
+
+struct ParameterInfo {
+  std::string type;
+  USHORT flags = 0;  // PARAMFLAG_*
+  std::string name;  // empty where the library names none
+  bool hasDefault = false;
+  long defaultValue = 0;  // as a long, where hasDefault
+};
+
+struct FunctionInfo {
+  MEMBERID id = 0;
+  INVOKEKIND kind = INVOKE_FUNC;
+  SHORT vtableOffset = 0;
+  std::string name;
+  std::vector<ParameterInfo> parameters;
+  std::string help;
+  DWORD helpContext = 0;
+};
+
+// Every function of `info` in the order the library lists them, with the
+// parameter types spelt by `spell`.
+std::vector<FunctionInfo> FunctionsOf(ITypeInfo* info, const TypeSpeller& spell = TypeSpelling);
 
 }  // namespace test
