@@ -123,6 +123,17 @@ class ServiceManagerTest : public ::testing::Test {
     EXPECT_TRUE(WaitFor(state)) << "state " << state;
   }
 
+  // The installed service's configuration, as QUERY_SERVICE_CONFIGW at the
+  // start of `buffer`.
+  void ReadInstalledConfig(std::vector<BYTE>& buffer) {
+    ServiceHandle installed(OpenServiceW(manager->Get(), kServiceName, SERVICE_QUERY_CONFIG));
+    ASSERT_NE(installed.Get(), nullptr);
+    buffer.assign(8192, 0);
+    DWORD needed = 0;
+    ASSERT_TRUE(QueryServiceConfigW(installed.Get(), reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data()),
+                                    static_cast<DWORD>(buffer.size()), &needed));
+  }
+
   // Polls the manager until the service is in `state` (at most 20 s); keeps
   // every distinct state seen in `observed`.
   bool WaitFor(DWORD state) {
@@ -167,12 +178,8 @@ TEST_F(ServiceManagerTest, InstallRunAndUninstall) {
   std::string output = RunHost(L"install");
   EXPECT_NE(output.find("status 0x00000000 result true logs 100"), std::string::npos) << output;
   {
-    ServiceHandle installed(OpenServiceW(manager->Get(), kServiceName, SERVICE_QUERY_CONFIG));
-    ASSERT_NE(installed.Get(), nullptr);
-    std::vector<BYTE> buffer(8192);
-    DWORD needed = 0;
-    ASSERT_TRUE(QueryServiceConfigW(installed.Get(), reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data()),
-                                    static_cast<DWORD>(buffer.size()), &needed));
+    std::vector<BYTE> buffer;
+    ASSERT_NO_FATAL_FAILURE(ReadInstalledConfig(buffer));
     const auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
     EXPECT_EQ(config->dwServiceType, static_cast<DWORD>(SERVICE_WIN32_OWN_PROCESS));
     EXPECT_EQ(config->dwStartType, static_cast<DWORD>(SERVICE_DEMAND_START));
@@ -273,12 +280,8 @@ TEST_F(ServiceManagerTest, AProgramUnderAPathWithSpacesRunsAsTheService) {
   std::string output = RunHost(L"install", program);
   ASSERT_NE(output.find("status 0x00000000 result true logs 100"), std::string::npos) << output;
   {
-    ServiceHandle installed(OpenServiceW(manager->Get(), kServiceName, SERVICE_QUERY_CONFIG));
-    ASSERT_NE(installed.Get(), nullptr);
-    std::vector<BYTE> buffer(8192);
-    DWORD needed = 0;
-    ASSERT_TRUE(QueryServiceConfigW(installed.Get(), reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data()),
-                                    static_cast<DWORD>(buffer.size()), &needed));
+    std::vector<BYTE> buffer;
+    ASSERT_NO_FATAL_FAILURE(ReadInstalledConfig(buffer));
     EXPECT_EQ(std::wstring(reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data())->lpBinaryPathName),
               L"\"" + program + L"\"");
   }
