@@ -1,15 +1,22 @@
 #include "common/automation_types.h"
 
 namespace quarent {
+namespace {
 
-std::string ToAnsi(const wchar_t* text, UINT length) {
+std::string Narrow(UINT codePage, const wchar_t* text, size_t length) {
   if (text == nullptr || length == 0) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  const int size = WideCharToMultiByte(codePage, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
   if (size <= 0) return {};
   std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), result.data(), size, nullptr, nullptr);
+  WideCharToMultiByte(codePage, 0, text, static_cast<int>(length), result.data(), size, nullptr, nullptr);
   return result;
 }
+
+}  // namespace
+
+std::string ToAnsi(const wchar_t* text, UINT length) { return Narrow(CP_ACP, text, length); }
+
+std::string ToUtf8(std::wstring_view text) { return Narrow(CP_UTF8, text.data(), text.size()); }
 
 std::optional<std::string> ToAnsiExactly(BSTR text) {
   const int length = static_cast<int>(SysStringLen(text));
@@ -26,8 +33,7 @@ std::optional<std::string> ToAnsiExactly(BSTR text) {
   const int size = WideCharToMultiByte(codePage, flags, text, length, nullptr, 0, nullptr, usedDefaultFlag);
   if (size <= 0 || usedDefault) return std::nullopt;
   std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(codePage, flags, text, length, result.data(), size, nullptr, usedDefaultFlag);
-  if (usedDefault) return std::nullopt;
+  WideCharToMultiByte(codePage, flags, text, length, result.data(), size, nullptr, nullptr);
   return result;
 }
 

@@ -100,6 +100,9 @@ std::string ToAnsi(const wchar_t* text, UINT length);
 // Converts a whole automation string to the system ANSI code page.
 inline std::string ToAnsi(BSTR text) { return ToAnsi(text, SysStringLen(text)); }
 
+// Converts wide text to UTF-8.
+std::string ToUtf8(std::wstring_view text);
+
 // Converts a whole automation string to the system ANSI code page only when
 // every character has its own form there: nothing when a character would
 // become a best-fit look-alike ("A" for U+FF21) or the default character.

@@ -103,6 +103,17 @@ HRESULT DeleteOwnedKeys(const ClassesRoot& root, ArrayView<ClassRegistration> cl
   return S_OK;
 }
 
+// Replaces the classes' owned keys under `root` with their entries for the
+// module at `modulePath`.
+HRESULT WriteClasses(const ClassesRoot& root, ArrayView<ClassRegistration> classes, const std::wstring& modulePath,
+                     const std::wstring& typeLibraryId) {
+  HRESULT status = DeleteOwnedKeys(root, classes);
+  for (const ClassRegistration& registration : classes) {
+    if (SUCCEEDED(status)) status = WriteEntries(root, RegistryEntriesOf(registration, modulePath, typeLibraryId));
+  }
+  return status;
+}
+
 // The default value of `root\path`; empty when missing.
 std::wstring ReadDefaultValue(HKEY root, const std::wstring& path) {
   wchar_t data[256] = L"";
@@ -188,25 +199,14 @@ HRESULT ModuleTypeLibraryEntries(TypeLibraryEntries& entries) {
 }  // namespace
 
 HRESULT RegisterComponent(ArrayView<ClassRegistration> classes) {
-  HRESULT status = DeleteOwnedKeys(kMachineClasses, classes);
-  if (FAILED(status)) return status;
   ComPtr<ITypeLib> library;
-  status = GetModuleTypeLibrary(library.Receive());
+  HRESULT status = GetModuleTypeLibrary(library.Receive());
+  TypeLibraryDescription description;
+  if (SUCCEEDED(status)) status = DescribeTypeLibrary(library.Get(), description);
   if (FAILED(status)) return status;
-  TLIBATTR* attributes = nullptr;
-  status = library->GetLibAttr(&attributes);
-  if (FAILED(status)) return status;
-  const std::wstring typeLibraryId = GuidText(attributes->guid);
-  library->ReleaseTLibAttr(attributes);
-
   std::wstring modulePath = module::Path();
-  for (const ClassRegistration& registration : classes) {
-    for (const RegistryEntry& entry : RegistryEntriesOf(registration, modulePath, typeLibraryId)) {
-      status = WriteEntry(kMachineClasses, entry);
-      if (FAILED(status)) return status;
-    }
-  }
-  return RegisterTypeLib(library.Get(), modulePath.data(), nullptr);
+  status = WriteClasses(kMachineClasses, classes, modulePath, description.id);
+  return FAILED(status) ? status : RegisterTypeLib(library.Get(), modulePath.data(), nullptr);
 }
 
 HRESULT UnregisterComponent(ArrayView<ClassRegistration> classes) {
@@ -227,16 +227,11 @@ HRESULT UnregisterComponent(ArrayView<ClassRegistration> classes) {
 }
 
 HRESULT RegisterComponentForUser(ArrayView<ClassRegistration> classes) {
-  HRESULT status = DeleteOwnedKeys(kUserClasses, classes);
-  if (FAILED(status)) return status;
   TypeLibraryEntries typeLibrary;
-  status = ModuleTypeLibraryEntries(typeLibrary);
+  HRESULT status = ModuleTypeLibraryEntries(typeLibrary);
   if (FAILED(status)) return status;
-  const std::wstring modulePath = module::Path();
-  for (const ClassRegistration& registration : classes) {
-    status = WriteEntries(kUserClasses, RegistryEntriesOf(registration, modulePath, typeLibrary.libraryId));
-    if (FAILED(status)) return status;
-  }
+  status = WriteClasses(kUserClasses, classes, module::Path(), typeLibrary.libraryId);
+  if (FAILED(status)) return status;
   // Where the other architecture's module registered the library first, its
   // help folder stays, as the platform's registration keeps it.
   const std::wstring helpFolderKey = L"\\HELPDIR";

@@ -1,5 +1,7 @@
 #include "installer/assembly_manifest.h"
 
+#include "common/automation_types.h"
+
 namespace quarent {
 namespace {
 
@@ -24,12 +26,7 @@ std::string Xml(const std::wstring& text) {
         escaped += character;
     }
   }
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, escaped.c_str(), static_cast<int>(escaped.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, escaped.c_str(), static_cast<int>(escaped.size()), utf8.data(), size, nullptr,
-                      nullptr);
-  return utf8;
+  return ToUtf8(escaped);
 }
 
 std::string Attribute(const char* name, const std::wstring& value) {

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "common/automation_types.h"
 #include "common/com_ptr.h"
 #include "common/type_library_registration.h"
 #include "installer/assembly_manifest.h"
@@ -35,48 +36,34 @@ using namespace quarent;
 
 namespace {
 
-std::wstring Wide(const char* text) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  std::wstring wide(size > 0 ? size - 1 : 0, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), size);
-  return wide;
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(size, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
-  return utf8;
-}
-
 bool LoadLibraryFile(const std::wstring& path, ComPtr<ITypeLib>& library) {
   if (SUCCEEDED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.Receive()))) return true;
-  std::fprintf(stderr, "cannot read the type library %s\n", Utf8(path).c_str());
+  std::fprintf(stderr, "cannot read the type library %s\n", ToUtf8(path).c_str());
   return false;
 }
 
 void PrintRows(const std::vector<RegistryEntry>& entries) {
   for (const RegistryEntry& entry : entries) {
     if (entry.keyOnly) {
-      std::printf("key\t%s\n", Utf8(entry.key).c_str());
+      std::printf("key\t%s\n", ToUtf8(entry.key).c_str());
     } else {
-      std::printf("value\t%s\t%s\t%s\n", Utf8(entry.key).c_str(), Utf8(entry.name).c_str(), Utf8(entry.data).c_str());
+      std::printf("value\t%s\t%s\t%s\n", ToUtf8(entry.key).c_str(), ToUtf8(entry.name).c_str(),
+                  ToUtf8(entry.data).c_str());
     }
   }
 }
 
 int PrintRegistryRows(char** arguments) {
-  const ToolkitComponent* component = FindToolkitComponent(Wide(arguments[0]));
-  const std::wstring modulePath = Wide(arguments[1]);
-  const std::wstring helpFolder = Wide(arguments[2]);
+  const ToolkitComponent* component = FindToolkitComponent(AnsiToWide(arguments[0]));
+  const std::wstring modulePath = AnsiToWide(arguments[1]);
+  const std::wstring helpFolder = AnsiToWide(arguments[2]);
   const std::string part = arguments[4];
   if (component == nullptr || (part != "all" && part != "own")) {
     std::fprintf(stderr, "unknown component %s or part %s\n", arguments[0], arguments[4]);
     return 1;
   }
   ComPtr<ITypeLib> library;
-  if (!LoadLibraryFile(Wide(arguments[3]), library)) return 2;
+  if (!LoadLibraryFile(AnsiToWide(arguments[3]), library)) return 2;
   TypeLibraryEntries typeLibrary;
   if (FAILED(TypeLibraryEntriesOf(library.Get(), modulePath, helpFolder, typeLibrary))) return 2;
 
@@ -98,10 +85,10 @@ std::wstring FourPartVersion(std::wstring version) {
 }
 
 int WriteManifests(int count, char** arguments) {
-  const std::wstring version = FourPartVersion(Wide(arguments[0]));
-  const std::wstring outputFolder = Wide(arguments[1]);
+  const std::wstring version = FourPartVersion(AnsiToWide(arguments[0]));
+  const std::wstring outputFolder = AnsiToWide(arguments[1]);
   for (int index = 2; index < count; ++index) {
-    const std::wstring libraryPath = Wide(arguments[index]);
+    const std::wstring libraryPath = AnsiToWide(arguments[index]);
     const size_t nameStart = libraryPath.find_last_of(L"\\/") + 1;
     const std::wstring dllName = libraryPath.substr(nameStart, libraryPath.find_last_of(L'.') - nameStart) + L".dll";
     const ToolkitComponent* component = FindToolkitComponent(dllName);
@@ -122,7 +109,7 @@ int WriteManifests(int count, char** arguments) {
     std::ofstream file(path.c_str(), std::ios::binary);
     file << AssemblyManifest(identity, dllName, component->registration(), description);
     if (!file.flush()) {
-      std::fprintf(stderr, "cannot write %s\n", Utf8(path).c_str());
+      std::fprintf(stderr, "cannot write %s\n", ToUtf8(path).c_str());
       return 2;
     }
   }

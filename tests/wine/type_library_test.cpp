@@ -23,16 +23,7 @@ using test::HelpStringOf;
 // Help strings of the enumeration's members, in their order.
 std::vector<std::string> MemberHelpStrings(ITypeInfo* info) {
   std::vector<std::string> helps;
-  TYPEATTR* attributes = nullptr;
-  if (FAILED(info->GetTypeAttr(&attributes))) return helps;
-  const WORD count = attributes->cVars;
-  info->ReleaseTypeAttr(attributes);
-  for (UINT index = 0; index < count; ++index) {
-    VARDESC* variable = nullptr;
-    if (FAILED(info->GetVarDesc(index, &variable))) continue;
-    helps.push_back(HelpStringOf(info, variable->memid));
-    info->ReleaseVarDesc(variable);
-  }
+  for (const test::ConstantInfo& constant : test::ConstantsOf(info)) helps.push_back(constant.help);
   return helps;
 }
 

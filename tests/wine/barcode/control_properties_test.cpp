@@ -273,25 +273,12 @@ TEST_F(ControlTest, TypeLibraryKeepsSlotsTypesHelpStringsEventsAndConstants) {
   for (UINT index = 0; index < library->GetTypeInfoCount(); ++index) {
     TYPEKIND kind;
     if (FAILED(library->GetTypeInfoType(index, &kind)) || kind != TKIND_ENUM) continue;
-    ITypeInfo* info = nullptr;
-    library->GetTypeInfo(index, &info);
-    TYPEATTR* attributes = nullptr;
-    info->GetTypeAttr(&attributes);
-    BSTR enumName = nullptr;
-    info->GetDocumentation(MEMBERID_NIL, &enumName, nullptr, nullptr, nullptr);
-    std::string text = test::Narrow(enumName ? enumName : L"") + ":";
-    SysFreeString(enumName);
-    for (WORD member = 0; member < attributes->cVars; ++member) {
-      VARDESC* variable = nullptr;
-      info->GetVarDesc(member, &variable);
-      BSTR name = nullptr;
-      info->GetDocumentation(variable->memid, &name, nullptr, nullptr, nullptr);
-      text += " " + test::Narrow(name ? name : L"") + "=" + std::to_string(variable->lpvarValue->lVal);
-      SysFreeString(name);
-      info->ReleaseVarDesc(variable);
+    quarent::ComPtr<ITypeInfo> info;
+    library->GetTypeInfo(index, info.Receive());
+    std::string text = test::NameOf(info.Get(), MEMBERID_NIL) + ":";
+    for (const test::ConstantInfo& constant : test::ConstantsOf(info.Get())) {
+      text += " " + constant.name + "=" + std::to_string(constant.value);
     }
-    info->ReleaseTypeAttr(attributes);
-    info->Release();
     enumerations.push_back(text);
   }
   std::sort(enumerations.begin(), enumerations.end());

@@ -186,38 +186,12 @@ TEST_F(LogInterfaceTest, EnumerationsCarryTheirConstants) {
   };
   for (const Enumeration& want : expected) {
     SCOPED_TRACE(want.name);
-    Owned<ITypeInfo> info;
-    for (UINT index = 0; index < library_->GetTypeInfoCount() && !info.Get(); ++index) {
-      BSTR name = nullptr;
-      library_->GetDocumentation(static_cast<INT>(index), &name, nullptr, nullptr, nullptr);
-      TYPEKIND kind = TKIND_MAX;
-      library_->GetTypeInfoType(index, &kind);
-      if (kind == TKIND_ENUM && Narrow(name) == want.name) library_->GetTypeInfo(index, info.Receive());
-      SysFreeString(name);
-    }
+    Owned<ITypeInfo> info = test::TypeNamed(library_.Get(), TKIND_ENUM, want.name);
     ASSERT_NE(info.Get(), nullptr);
-    BSTR help = nullptr;
-    info->GetDocumentation(MEMBERID_NIL, nullptr, &help, nullptr, nullptr);
-    EXPECT_EQ(Narrow(help), want.help);
-    SysFreeString(help);
-
-    TYPEATTR* attributes = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
-    const WORD count = attributes->cVars;
-    info->ReleaseTypeAttr(attributes);
+    EXPECT_EQ(test::HelpStringOf(info.Get(), MEMBERID_NIL), want.help);
     Constants constants;
-    for (UINT index = 0; index < count; ++index) {
-      VARDESC* variable = nullptr;
-      ASSERT_EQ(info->GetVarDesc(index, &variable), S_OK);
-      BSTR name = nullptr;
-      UINT names = 0;
-      info->GetNames(variable->memid, &name, 1, &names);
-      VARIANT value;
-      VariantInit(&value);
-      VariantChangeType(&value, variable->lpvarValue, 0, VT_I4);
-      constants.emplace_back(Narrow(name), V_I4(&value));
-      SysFreeString(name);
-      info->ReleaseVarDesc(variable);
+    for (const test::ConstantInfo& constant : test::ConstantsOf(info.Get())) {
+      constants.emplace_back(constant.name, constant.value);
     }
     EXPECT_EQ(constants, want.constants);
   }

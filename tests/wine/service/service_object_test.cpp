@@ -542,33 +542,14 @@ TEST(ServiceTypeLibraryTest, Enumerations) {
   };
   for (const Enumeration& enumeration : expected) {
     SCOPED_TRACE(test::Narrow(enumeration.name));
-    ComPtr<ITypeInfo> info;
-    for (UINT index = 0; index < library->GetTypeInfoCount() && !info; ++index) {
-      BSTR name = nullptr;
-      library->GetDocumentation(static_cast<INT>(index), &name, nullptr, nullptr, nullptr);
-      TYPEKIND kind{};
-      library->GetTypeInfoType(index, &kind);
-      if (kind == TKIND_ENUM && TakeString(name) == enumeration.name) library->GetTypeInfo(index, info.Receive());
-    }
+    ComPtr<ITypeInfo> info = test::TypeNamed(library.Get(), TKIND_ENUM, test::Narrow(enumeration.name));
     ASSERT_TRUE(info);
-    BSTR helpString = nullptr;
-    info->GetDocumentation(MEMBERID_NIL, nullptr, &helpString, nullptr, nullptr);
-    EXPECT_EQ(TakeString(helpString), enumeration.helpString);
-    TYPEATTR* attributes = nullptr;
-    ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
-    ASSERT_EQ(attributes->cVars, enumeration.constants.size());
-    info->ReleaseTypeAttr(attributes);
+    EXPECT_EQ(test::HelpStringOf(info.Get(), MEMBERID_NIL), test::Narrow(enumeration.helpString));
+    const std::vector<test::ConstantInfo> constants = test::ConstantsOf(info.Get());
+    ASSERT_EQ(constants.size(), enumeration.constants.size());
     for (UINT index = 0; index < enumeration.constants.size(); ++index) {
-      VARDESC* variable = nullptr;
-      ASSERT_EQ(info->GetVarDesc(index, &variable), S_OK);
-      BSTR name = nullptr;
-      info->GetDocumentation(variable->memid, &name, nullptr, nullptr, nullptr);
-      EXPECT_EQ(TakeString(name), enumeration.constants[index].first);
-      VARIANT value;
-      VariantInit(&value);
-      VariantChangeType(&value, variable->lpvarValue, 0, VT_I4);
-      EXPECT_EQ(value.lVal, enumeration.constants[index].second);
-      info->ReleaseVarDesc(variable);
+      EXPECT_EQ(constants[index].name, test::Narrow(enumeration.constants[index].first));
+      EXPECT_EQ(constants[index].value, enumeration.constants[index].second);
     }
   }
 }

@@ -6,46 +6,35 @@
 #include <gtest/gtest.h>
 
 #include "com_client.h"
+#include "common/com_ptr.h"
+#include "common/type_library_registration.h"
 #include "registry_reader.h"
 
 namespace test {
 namespace {
 
-// Where RegisterTypeLib files the type library embedded in a module.
-struct TypeLibraryKeys {
-  std::wstring id;        // "{...}"
-  std::wstring version;   // "TypeLib\{id}\<major>.<minor>"
-  std::wstring platform;  // "<version>\<lcid in hex>\<win32|win64>"
-};
-
-TypeLibraryKeys TypeLibraryKeysOf(const std::wstring& modulePath, REGSAM view) {
-  TypeLibraryKeys keys;
-  ITypeLib* library = nullptr;
-  if (FAILED(LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, &library))) return keys;
-  TLIBATTR* attributes = nullptr;
-  if (SUCCEEDED(library->GetLibAttr(&attributes))) {
-    wchar_t lcid[16];
-    wsprintfW(lcid, L"%x", attributes->lcid);
-    keys.id = quarent::GuidText(attributes->guid);
-    keys.version = L"TypeLib\\" + keys.id + L"\\" + std::to_wstring(attributes->wMajorVerNum) + L"." +
-                   std::to_wstring(attributes->wMinorVerNum);
-    keys.platform = keys.version + L"\\" + lcid + L"\\" + TypeLibPlatform(view);
-    library->ReleaseTLibAttr(attributes);
+// The registry entries of the type library embedded in the module, derived
+// as RegisterTypeLib writes them; empty when the module has none.
+quarent::TypeLibraryEntries TypeLibraryOf(const std::wstring& modulePath) {
+  quarent::TypeLibraryEntries entries;
+  quarent::ComPtr<ITypeLib> library;
+  if (SUCCEEDED(LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, library.Receive()))) {
+    quarent::TypeLibraryEntriesOf(library.Get(), modulePath, quarent::FolderOf(modulePath), entries);
   }
-  library->Release();
-  return keys;
+  return entries;
 }
 
 }  // namespace
 
 void ExpectRegistered(quarent::ArrayView<quarent::ClassRegistration> classes, const std::wstring& modulePath,
                       REGSAM view) {
-  const TypeLibraryKeys library = TypeLibraryKeysOf(modulePath, view);
-  ASSERT_FALSE(library.id.empty()) << "no type library in " << Narrow(modulePath);
-  EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, library.platform, view)) << Narrow(library.platform);
+  const quarent::TypeLibraryEntries library = TypeLibraryOf(modulePath);
+  ASSERT_FALSE(library.platform.empty()) << "no type library in " << Narrow(modulePath);
+  const std::wstring& platformKey = library.platform.front().key;
+  EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, platformKey, view)) << Narrow(platformKey);
 
   for (const quarent::ClassRegistration& registration : classes) {
-    for (const quarent::RegistryEntry& entry : quarent::RegistryEntriesOf(registration, modulePath, library.id)) {
+    for (const quarent::RegistryEntry& entry : quarent::RegistryEntriesOf(registration, modulePath, library.libraryId)) {
       SCOPED_TRACE(Narrow(entry.key + L" " + entry.name));
       if (entry.keyOnly) {
         EXPECT_TRUE(RegistryKeyExists(HKEY_CLASSES_ROOT, entry.key, view));
@@ -70,9 +59,10 @@ void ExpectUnregistered(quarent::ArrayView<quarent::ClassRegistration> classes, 
       EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, key, view)) << Narrow(key);
     }
   }
-  const TypeLibraryKeys library = TypeLibraryKeysOf(modulePath, view);
-  ASSERT_FALSE(library.id.empty()) << "no type library in " << Narrow(modulePath);
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, library.platform, view)) << Narrow(library.platform);
+  const quarent::TypeLibraryEntries library = TypeLibraryOf(modulePath);
+  ASSERT_FALSE(library.platform.empty()) << "no type library in " << Narrow(modulePath);
+  const std::wstring& platformKey = library.platform.front().key;
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, platformKey, view)) << Narrow(platformKey);
 }
 
 }  // namespace test

@@ -38,10 +38,4 @@ bool RegistryKeyExists(HKEY root, const std::wstring& path, REGSAM view) {
   return true;
 }
 
-const wchar_t* TypeLibPlatform(REGSAM view) {
-  if (view == KEY_WOW64_32KEY) return L"win32";
-  if (view == KEY_WOW64_64KEY) return L"win64";
-  return kTypeLibPlatform;
-}
-
 }  // namespace test

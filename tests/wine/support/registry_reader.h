@@ -21,13 +21,11 @@ DWORD RegistryValueType(HKEY root, const std::wstring& path, const wchar_t* name
 bool RegistryKeyExists(HKEY root, const std::wstring& path, REGSAM view = 0);
 
 // The platform subkey under which RegisterTypeLib files this process's type
-// libraries (TypeLib\{id}\<version>\<lcid>\<platform>); TypeLibPlatform
-// gives the one of a view.
+// libraries (TypeLib\{id}\<version>\<lcid>\<platform>).
 #ifdef _WIN64
 constexpr wchar_t kTypeLibPlatform[] = L"win64";
 #else
 constexpr wchar_t kTypeLibPlatform[] = L"win32";
 #endif
-const wchar_t* TypeLibPlatform(REGSAM view);
 
 }  // namespace test

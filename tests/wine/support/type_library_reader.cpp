@@ -108,4 +108,27 @@ std::vector<FunctionInfo> FunctionsOf(ITypeInfo* info, const TypeSpeller& spell)
   return functions;
 }
 
+std::vector<ConstantInfo> ConstantsOf(ITypeInfo* info) {
+  std::vector<ConstantInfo> constants;
+  TYPEATTR* attributes = nullptr;
+  if (FAILED(info->GetTypeAttr(&attributes))) return constants;
+  const WORD count = attributes->cVars;
+  info->ReleaseTypeAttr(attributes);
+  for (UINT index = 0; index < count; ++index) {
+    VARDESC* variable = nullptr;
+    if (FAILED(info->GetVarDesc(index, &variable))) continue;
+    ConstantInfo constant;
+    constant.name = NameOf(info, variable->memid);
+    constant.help = HelpStringOf(info, variable->memid);
+    VARIANT value;
+    VariantInit(&value);
+    if (variable->lpvarValue && SUCCEEDED(VariantChangeType(&value, variable->lpvarValue, 0, VT_I4))) {
+      constant.value = V_I4(&value);
+    }
+    info->ReleaseVarDesc(variable);
+    constants.push_back(std::move(constant));
+  }
+  return constants;
+}
+
 }  // namespace test

@@ -53,4 +53,13 @@ struct FunctionInfo {
 // parameter types spelt by `spell`.
 std::vector<FunctionInfo> FunctionsOf(ITypeInfo* info, const TypeSpeller& spell = TypeSpelling);
 
+struct ConstantInfo {
+  std::string name;
+  long value = 0;
+  std::string help;
+};
+
+// The members of enumeration `info` in their order.
+std::vector<ConstantInfo> ConstantsOf(ITypeInfo* info);
+
 }  // namespace test
